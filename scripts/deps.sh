@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing vrx needs on Debian 12.
+set -euo pipefail
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+PKGS=(cmake g++ make pkg-config libusb-dev umockdev libumockdev-dev libwxgtk3.2-dev
+      libgtest-dev libbenchmark-dev xvfb xauth imagemagick)
+missing=()
+for p in "${PKGS[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+fi

@@ -1,0 +1,64 @@
+// Shared support for tests that open real windows (run under xvfb-run).
+//
+// The harness's main() starts wx without a main loop, turns wx assertions into test
+// failures, captures everything sent to wxLog, and installs a modal hook that fails the
+// test and cancels any dialog that a test did not expect (instead of hanging the run).
+#pragma once
+
+#include <wx/log.h>
+#include <wx/testing.h>
+#include <wx/textdlg.h>
+#include <wx/window.h>
+
+#include <string>
+#include <vector>
+
+namespace guitest {
+
+struct LogEntry {
+  wxLogLevel level;
+  wxString text;
+};
+
+// Everything logged since the last Clear(); installed by main() as the active target.
+class LogCapture : public wxLog {
+ public:
+  static LogCapture& Get();
+  const std::vector<LogEntry>& Entries() const { return m_entries; }
+  std::vector<wxString> Errors() const;
+  void Clear() { m_entries.clear(); }
+
+ protected:
+  void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info) override;
+
+ private:
+  std::vector<LogEntry> m_entries;
+};
+
+// Processes pending events and idle handlers a few times over.
+void Pump(int rounds = 5);
+
+// Renders a window's client area into a bitmap the way it would appear on screen.
+wxBitmap Capture(wxWindow* win);
+
+// Saves a bitmap as PNG (for looking at what a test drew).
+bool SavePng(const wxBitmap& bmp, const wxString& path);
+
+}  // namespace guitest
+
+// wx ships no expectation for wxTextEntryDialog: this one types a value and presses a button.
+template <>
+class wxExpectModal<wxTextEntryDialog> : public wxExpectModalBase<wxTextEntryDialog> {
+ public:
+  explicit wxExpectModal(const wxString& value, int id = wxID_OK) : m_value(value), m_id(id) {}
+
+ protected:
+  int OnInvoked(wxTextEntryDialog* dlg) const override {
+    dlg->SetValue(m_value);
+    return m_id;
+  }
+
+ private:
+  wxString m_value;
+  int m_id;
+};

@@ -1,0 +1,94 @@
+#include "GuiHarness.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/image.h>
+#include <wx/init.h>
+
+#include <cstdio>
+
+namespace guitest {
+
+LogCapture& LogCapture::Get() {
+  static LogCapture* capture = new LogCapture;  // owned by wxLog once made active
+  return *capture;
+}
+
+std::vector<wxString> LogCapture::Errors() const {
+  std::vector<wxString> out;
+  for (const auto& e : m_entries)
+    if (e.level == wxLOG_Error) out.push_back(e.text);
+  return out;
+}
+
+void LogCapture::DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) {
+  m_entries.push_back({level, msg});
+}
+
+void Pump(int rounds) {
+  for (int i = 0; i < rounds; ++i) {
+    wxTheApp->ProcessPendingEvents();
+    wxTheApp->ProcessIdle();
+    wxYield();
+  }
+}
+
+wxBitmap Capture(wxWindow* win) {
+  win->Refresh();
+  win->Update();
+  Pump();
+  const wxSize size = win->GetClientSize();
+  wxBitmap bmp(size);
+  wxMemoryDC mem(bmp);
+  wxClientDC client(win);
+  mem.Blit(0, 0, size.x, size.y, &client, 0, 0);
+  mem.SelectObject(wxNullBitmap);
+  return bmp;
+}
+
+bool SavePng(const wxBitmap& bmp, const wxString& path) {
+  return bmp.ConvertToImage().SaveFile(path, wxBITMAP_TYPE_PNG);
+}
+
+namespace {
+
+// Safety net: a dialog that no test expected fails the test and is cancelled.
+class FailOnAnyDialog : public wxModalDialogHook {
+ protected:
+  int Enter(wxDialog* dlg) override {
+    ADD_FAILURE() << "unexpected modal dialog: " << dlg->GetClassInfo()->GetClassName()
+                  << " \"" << dlg->GetTitle() << "\"";
+    return wxID_CANCEL;
+  }
+  void Exit(wxDialog*) override {}
+};
+
+void AssertToFailure(const wxString& file, int line, const wxString& func, const wxString& cond,
+                     const wxString& msg) {
+  ADD_FAILURE_AT(file.utf8_str(), line)
+      << "wx assertion in " << func << ": " << cond << " " << msg;
+}
+
+}  // namespace
+}  // namespace guitest
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  wxApp::SetInstance(new wxApp);
+  if (!wxEntryStart(argc, argv)) {
+    std::fprintf(stderr, "cannot start wx (no display?)\n");
+    return 1;
+  }
+  wxTheApp->CallOnInit();
+  wxInitAllImageHandlers();
+  wxSetAssertHandler(guitest::AssertToFailure);
+  delete wxLog::SetActiveTarget(&guitest::LogCapture::Get());
+  static guitest::FailOnAnyDialog safetyNet;
+  safetyNet.Register();
+  const int rc = RUN_ALL_TESTS();
+  wxLog::SetActiveTarget(nullptr);
+  wxEntryCleanup();
+  return rc;
+}

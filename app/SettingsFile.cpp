@@ -1,0 +1,66 @@
+#include "app/SettingsFile.h"
+
+#include "device/LoggerInfo.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+bool g_showTips = true;
+
+namespace {
+
+std::string SettingsPath(const std::string& directory) {
+  if (directory.empty()) return SETTINGS_FILE_NAME;
+  if (directory.back() == '/') return directory + SETTINGS_FILE_NAME;
+  return directory + "/" + SETTINGS_FILE_NAME;
+}
+
+// One line as a decimal integer; false for end of file or anything that is not a number.
+bool ReadNumberLine(std::FILE* f, long& value) {
+  char line[64];
+  if (!std::fgets(line, sizeof line, f)) return false;
+  if (!std::strchr(line, '\n') && !std::feof(f)) {  // over-long line: skip its rest
+    int c;
+    while ((c = std::fgetc(f)) != EOF && c != '\n') {
+    }
+    return false;
+  }
+  char* end = nullptr;
+  errno = 0;
+  const long v = std::strtol(line, &end, 10);
+  if (end == line || errno == ERANGE || v < INT_MIN || v > INT_MAX) return false;
+  while (*end == ' ' || *end == '\t' || *end == '\r' || *end == '\n') ++end;
+  if (*end != '\0') return false;
+  value = v;
+  return true;
+}
+
+}  // namespace
+
+void LoadSettings(const std::string& directory) {
+  g_flowUnitLitres = 1;
+  g_pressureUnit = 'b';
+  g_firmwareVersion = 0;
+  g_showTips = true;
+  std::FILE* f = std::fopen(SettingsPath(directory).c_str(), "r");
+  if (!f) return;
+  long v = 0;
+  if (ReadNumberLine(f, v)) g_flowUnitLitres = static_cast<unsigned char>(v & 0xFF);
+  if (ReadNumberLine(f, v)) g_pressureUnit = static_cast<unsigned char>(v & 0xFF);
+  if (ReadNumberLine(f, v)) g_firmwareVersion = static_cast<int>(v);
+  if (ReadNumberLine(f, v)) g_showTips = v != 0;
+  std::fclose(f);
+}
+
+bool SaveSettings(const std::string& directory) {
+  std::FILE* f = std::fopen(SettingsPath(directory).c_str(), "w");
+  if (!f) return false;
+  std::fprintf(f, "%d\n", g_flowUnitLitres);
+  std::fprintf(f, "%d\n", g_pressureUnit);
+  std::fprintf(f, "%d\n", g_firmwareVersion);
+  std::fprintf(f, "%d\n", g_showTips ? 1 : 0);
+  return std::fclose(f) == 0;
+}

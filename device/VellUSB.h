@@ -1,0 +1,70 @@
+#pragma once
+
+#include "device/UsbConstants.h"
+
+#include <cstdint>
+
+struct usb_dev_handle;
+struct usb_device;
+
+// Result of the generic requests. Callers treat USB_OK as success, anything else as failure.
+using UsbResult = int;
+constexpr UsbResult USB_OPEN_FAILED = 0;
+constexpr UsbResult USB_NOT_FOUND = 3;
+constexpr UsbResult USB_OK = 4;
+constexpr UsbResult USB_CONFIG_FAILED = 5;
+constexpr UsbResult USB_RETRY_FAILED = 6;
+
+// The link to the logger. Every operation finds the logger if needed, opens it, performs
+// its transfers and closes it again, so several links can exist side by side. The link
+// never shows a message: it reports through its results.
+class VellUSB {
+ public:
+  VellUSB();
+  virtual ~VellUSB();
+  VellUSB(const VellUSB&) = delete;
+  VellUSB& operator=(const VellUSB&) = delete;
+
+  // Transport.
+  bool FindDevice();
+  int SelectConfiguration();
+  int ControlIn(int request, int value, int index, int length, int timeout);
+  int ControlOut(int request, int value, int index, int length, int timeout);
+  UsbResult ReadCommand(int request, int value, int index, int length, int timeout);
+  UsbResult WriteCommand(int request, int value, int index, int length, int timeout);
+  bool ReadMemory(uint32_t address, uint32_t length, unsigned char* destination);
+  unsigned char* ReadLiveBlock();
+  bool SetClockTime(const unsigned char* bytes);  // seconds, minutes, hours, fourth byte (BCD)
+  bool SetClockDate(const unsigned char* bytes);  // day, month, year - 2000 (BCD)
+
+  // Logger requests.
+  int GetErrorCode();
+  bool SetAutoLogging(int on);
+  bool SetRateAndUnit(int rateWord, int unit);
+  bool SetLiveMode(int on);
+  bool ClearMemory();
+  unsigned char* GetClock();
+  bool ConfigureClock(int first, int second);
+  bool SetFlowOnThreshold(int threshold, int delay);
+  bool SetFlowOffThreshold(int threshold, int delay);
+  unsigned char* GetMemoryStatus();
+  unsigned char* GetFirmwareVersion();
+
+  // errno of the last failed usb_open (0 if the last open succeeded), so the window can tell
+  // a missing access permission from a vanished logger.
+  int LastOpenError() const { return m_lastOpenError; }
+
+  // The buffer every IN transfer lands in and every OUT data stage comes from.
+  unsigned char* Buffer() { return m_buffer; }
+
+ private:
+  enum class OpenResult { Opened, NotFound, OpenFailed };
+  OpenResult Open();
+  void Close();
+  void ForgetIfGone(int transferResult);
+
+  usb_dev_handle* m_handle;
+  struct usb_device* m_device;
+  unsigned char m_buffer[USB_BUFFER_SIZE];
+  int m_lastOpenError = 0;
+};

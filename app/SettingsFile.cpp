@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
 
 bool g_showTips = true;
 
@@ -40,6 +43,19 @@ bool ReadNumberLine(std::FILE* f, long& value) {
 
 }  // namespace
 
+std::string SettingsDirectoryFor(const std::string& executableDirectory, const char* xdgConfigHome,
+                                 const char* home) {
+  // A program installed under /usr lives in a directory the package manager owns, even
+  // when root could write there.
+  const bool systemDirectory = executableDirectory.rfind("/usr/", 0) == 0;
+  if (!executableDirectory.empty() && !systemDirectory && access(executableDirectory.c_str(), W_OK) == 0)
+    return executableDirectory;
+  // Relative values are not valid configuration homes; fall back as the XDG rules say.
+  if (xdgConfigHome && xdgConfigHome[0] == '/') return std::string(xdgConfigHome) + "/vrx";
+  if (home && home[0] == '/') return std::string(home) + "/.config/vrx";
+  return executableDirectory;
+}
+
 void LoadSettings(const std::string& directory) {
   g_flowUnitLitres = 1;
   g_pressureUnit = 'b';
@@ -56,6 +72,10 @@ void LoadSettings(const std::string& directory) {
 }
 
 bool SaveSettings(const std::string& directory) {
+  if (!directory.empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(directory, ec);
+  }
   std::FILE* f = std::fopen(SettingsPath(directory).c_str(), "w");
   if (!f) return false;
   std::fprintf(f, "%d\n", g_flowUnitLitres);

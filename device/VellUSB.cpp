@@ -50,6 +50,7 @@ int VellUSB::ControlOut(int request, int value, int index, int length, int timeo
 }
 
 VellUSB::OpenResult VellUSB::Open() {
+  m_accessDenied = false;
   // Another link's bus search may have dropped our device record from libusb's lists (and
   // freed it): only use the record while the lists still hold it.
   if (m_device) {
@@ -63,13 +64,13 @@ VellUSB::OpenResult VellUSB::Open() {
     if (!listed) m_device = nullptr;
   }
   if (!m_device && !FindDevice()) return OpenResult::NotFound;
+  errno = 0;
   m_handle = usb_open(m_device);
   if (!m_handle) {
-    m_lastOpenError = errno ? errno : EIO;
+    m_accessDenied = errno == EACCES || errno == EPERM;
     m_device = nullptr;
     return OpenResult::OpenFailed;
   }
-  m_lastOpenError = 0;
   return OpenResult::Opened;
 }
 
@@ -78,10 +79,11 @@ void VellUSB::Close() {
   m_handle = nullptr;
 }
 
-// A transfer that fails because the device node has gone (unplugged) would fail forever on
+// Notes what a failed transfer says. A node that has gone (unplugged) would fail forever on
 // the stale record; forgetting it lets the next operation find a replugged logger again.
 // Other failures (a stall, a time-out) keep the device, as a refused request is not a loss.
-void VellUSB::ForgetIfGone(int transferResult) {
+// A node opened without write access refuses every transfer: the user lacks permission.
+int VellUSB::Failed(int transferResult) {
   switch (-transferResult) {
     case ENODEV:
     case EBADF:
@@ -90,9 +92,14 @@ void VellUSB::ForgetIfGone(int transferResult) {
     case ESHUTDOWN:
       m_device = nullptr;
       break;
+    case EPERM:
+    case EACCES:
+      m_accessDenied = true;
+      break;
     default:
       break;
   }
+  return transferResult;
 }
 
 static UsbResult OpenFailure(bool notFound) { return notFound ? USB_NOT_FOUND : USB_OPEN_FAILED; }
@@ -102,14 +109,14 @@ UsbResult VellUSB::ReadCommand(int request, int value, int index, int length, in
   if (opened != OpenResult::Opened) return OpenFailure(opened == OpenResult::NotFound);
   int rc = ControlIn(request, value, index, length, timeout);
   if (rc < 0) {
-    ForgetIfGone(rc);
+    Failed(rc);
     if (SelectConfiguration() < 0) {
       Close();
       return USB_CONFIG_FAILED;
     }
     rc = ControlIn(request, value, index, length, timeout);
     if (rc < 0) {
-      ForgetIfGone(rc);
+      Failed(rc);
       Close();
       return USB_RETRY_FAILED;
     }
@@ -123,14 +130,14 @@ UsbResult VellUSB::WriteCommand(int request, int value, int index, int length, i
   if (opened != OpenResult::Opened) return OpenFailure(opened == OpenResult::NotFound);
   int rc = ControlOut(request, value, index, length, timeout);
   if (rc < 0) {
-    ForgetIfGone(rc);
+    Failed(rc);
     if (SelectConfiguration() < 0) {
       Close();
       return USB_CONFIG_FAILED;
     }
     rc = ControlOut(request, value, index, length, timeout);
     if (rc < 0) {
-      ForgetIfGone(rc);
+      Failed(rc);
       Close();
       return USB_RETRY_FAILED;
     }
@@ -150,7 +157,7 @@ bool VellUSB::ReadMemory(uint32_t address, uint32_t length, unsigned char* desti
     const int rc = ControlIn(REQ_READ_MEMORY, value, index, static_cast<int>(chunk),
                              USB_TIMEOUT_MEMORY);
     if (rc < 0) {
-      ForgetIfGone(rc);
+      Failed(rc);
       Close();
       return false;
     }
@@ -166,7 +173,7 @@ bool VellUSB::ReadMemory(uint32_t address, uint32_t length, unsigned char* desti
 unsigned char* VellUSB::ReadLiveBlock() {
   if (Open() != OpenResult::Opened) return nullptr;
   const int rc = ControlIn(REQ_READ_LIVE_BLOCK, 0, 0, USB_BUFFER_SIZE, USB_TIMEOUT_SHORT);
-  if (rc < 0) ForgetIfGone(rc);
+  if (rc < 0) Failed(rc);
   Close();
   return rc < 0 ? nullptr : m_buffer;
 }
@@ -175,7 +182,7 @@ bool VellUSB::SetClockTime(const unsigned char* bytes) {
   if (Open() != OpenResult::Opened) return false;
   const int rc = ControlOut(REQ_SET_CLOCK_TIME, bytes[1] * 256 + bytes[0], bytes[3] * 256 + bytes[2],
                             4, USB_TIMEOUT_NORMAL);
-  if (rc < 0) ForgetIfGone(rc);
+  if (rc < 0) Failed(rc);
   Close();
   return rc >= 0;
 }
@@ -184,7 +191,7 @@ bool VellUSB::SetClockDate(const unsigned char* bytes) {
   if (Open() != OpenResult::Opened) return false;
   const int rc =
       ControlOut(REQ_SET_CLOCK_DATE, bytes[1] * 256 + bytes[0], bytes[2], 4, USB_TIMEOUT_NORMAL);
-  if (rc < 0) ForgetIfGone(rc);
+  if (rc < 0) Failed(rc);
   Close();
   return rc >= 0;
 }

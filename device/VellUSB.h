@@ -50,9 +50,10 @@ class VellUSB {
   unsigned char* GetMemoryStatus();
   unsigned char* GetFirmwareVersion();
 
-  // errno of the last failed usb_open (0 if the last open succeeded), so the window can tell
-  // a missing access permission from a vanished logger.
-  int LastOpenError() const { return m_lastOpenError; }
+  // True when the last operation failed because this user may not use the logger (its
+  // device node cannot be opened for writing), so the window can say so rather than blame
+  // the connection.
+  bool AccessDenied() const { return m_accessDenied; }
 
   // The buffer every IN transfer lands in and every OUT data stage comes from.
   unsigned char* Buffer() { return m_buffer; }
@@ -61,10 +62,10 @@ class VellUSB {
   enum class OpenResult { Opened, NotFound, OpenFailed };
   OpenResult Open();
   void Close();
-  void ForgetIfGone(int transferResult);
+  int Failed(int transferResult);
 
   usb_dev_handle* m_handle;
   struct usb_device* m_device;
   unsigned char m_buffer[USB_BUFFER_SIZE];
-  int m_lastOpenError = 0;
+  bool m_accessDenied = false;
 };

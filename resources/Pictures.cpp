@@ -80,10 +80,10 @@ wxIcon vrxWindowIcon() {
   return wxIcon(VRX_ICON_32);
 }
 
+std::vector<const char* const*> vrxWindowIconXpms() { return {VRX_ICON_16, VRX_ICON_32, VRX_ICON_48}; }
+
 wxIconBundle vrxWindowIcons() {
   wxIconBundle icons;
-  icons.AddIcon(wxIcon(VRX_ICON_16));
-  icons.AddIcon(wxIcon(VRX_ICON_32));
-  icons.AddIcon(wxIcon(VRX_ICON_48));
+  for (const char* const* xpm : vrxWindowIconXpms()) icons.AddIcon(wxIcon(xpm));
   return icons;
 }

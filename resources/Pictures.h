@@ -12,6 +12,8 @@
 #include <wx/icon.h>
 #include <wx/iconbndl.h>
 
+#include <vector>
+
 // One entry per picture (a button counts once; its states are chosen by PictureState).
 // Sizes in pixels, w x h; "toggle" means the button also has an on-state picture.
 enum PictureId : int {
@@ -103,3 +105,5 @@ ButtonPictures vrxButtonPictures(PictureId id);
 // for window managers that pick a size.
 wxIcon vrxWindowIcon();
 wxIconBundle vrxWindowIcons();
+// The icon's XPM data at 16, 32 and 48 pixels (for exporting it to the desktop's icon theme).
+std::vector<const char* const*> vrxWindowIconXpms();

@@ -4,7 +4,8 @@ set -euo pipefail
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 PKGS=(cmake g++ make pkg-config libusb-dev umockdev libumockdev-dev libwxgtk3.2-dev
-      libgtest-dev libbenchmark-dev xvfb xauth imagemagick)
+      libgtk-3-dev libgtest-dev libbenchmark-dev xvfb xauth imagemagick
+      desktop-file-utils dpkg-dev)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

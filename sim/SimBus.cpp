@@ -134,6 +134,18 @@ void SimBus::Replug(int slot) {
   Attach(slot);
 }
 
+void SimBus::DenyAccess(int slot, bool denied) {
+  m_slots.at(slot).denied = denied;
+  // A node opened read-only refuses transfers, as the kernel does.
+  m_slots.at(slot).logger->SetReadOnlyAccess(denied);
+  const std::string list = RootDir() + "/vrx-denied";
+  std::FILE* f = std::fopen(list.c_str(), "w");
+  if (!f) throw std::runtime_error("cannot write " + list);
+  for (const auto& [id, s] : m_slots)
+    if (s.denied && s.plugged) std::fprintf(f, "%s\n", s.nodePath.c_str());
+  std::fclose(f);
+}
+
 bool SimBus::IsPlugged(int slot) const {
   auto it = m_slots.find(slot);
   return it != m_slots.end() && it->second.plugged;

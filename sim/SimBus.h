@@ -31,6 +31,9 @@ class SimBus {
   void Unplug(int slot);
   void Replug(int slot);
   bool IsPlugged(int slot) const;
+  // Opening the logger's node fails with EACCES while denied (needs the vrx-denyopen
+  // preload, which CTest sets for tests on the bus).
+  void DenyAccess(int slot, bool denied);
   std::string NodePath(int slot) const;  // e.g. /dev/bus/usb/001/002
   std::shared_ptr<SimLogger> Logger(int slot) const;
 
@@ -50,6 +53,7 @@ class SimBus {
     std::shared_ptr<SimLogger> logger;
     int devnum = 0;
     bool plugged = false;
+    bool denied = false;
     std::string sysPath, nodePath;
     Node* node = nullptr;
   };

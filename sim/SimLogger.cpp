@@ -357,6 +357,11 @@ void SimLogger::SetGone(bool gone) {
   m_goneAfter = -1;
 }
 
+void SimLogger::SetReadOnlyAccess(bool on) {
+  std::lock_guard lock(m_mutex);
+  m_readOnly = on;
+}
+
 void SimLogger::ClearFaults() {
   std::lock_guard lock(m_mutex);
   m_failAt.clear();
@@ -399,6 +404,8 @@ int SimLogger::Handle(int requestType, int request, int value, int index, int le
   if (m_gone || (m_goneAfter >= 0 && static_cast<int64_t>(number) > m_goneAfter)) {
     m_gone = true;
     result = -ENODEV;
+  } else if (m_readOnly) {
+    result = -EPERM;
   } else if (auto f = m_failAt.find(number); f != m_failAt.end()) {
     result = -f->second;
     m_failAt.erase(f);

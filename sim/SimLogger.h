@@ -109,6 +109,8 @@ class SimLogger {
   void SetLiveCountOverride(int countByte);           // count byte of live blocks; -1: off
   void GoneAfter(int n);  // after n more transfers every transfer fails as if unplugged
   void SetGone(bool gone);
+  // Transfers fail with EPERM, as on a node opened without write access.
+  void SetReadOnlyAccess(bool on);
   void ClearFaults();
 
   // --- the request log ---
@@ -163,6 +165,7 @@ class SimLogger {
   int m_liveCountOverride = -1;
   int64_t m_goneAfter = -1;  // absolute transfer number from which everything fails
   bool m_gone = false;
+  bool m_readOnly = false;
 };
 
 // Day count and back for the clock (proleptic Gregorian, no time zone).

@@ -230,3 +230,25 @@ TEST_F(UsbTest, TwoLinksSideBySideSurviveEachOthersSearches) {
   ASSERT_EQ(second.ReadCommand(41, 0, 0, 2, 500), USB_OK);
   EXPECT_EQ(first.ReadCommand(41, 0, 0, 2, 500), USB_OK);
 }
+
+TEST_F(UsbTest, MissingPermissionIsToldApartFromAMissingLogger) {
+  auto logger = PlugLogger();
+  VellUSB link;
+  ASSERT_EQ(link.ReadCommand(41, 0, 0, 2, 500), USB_OK);
+  EXPECT_FALSE(link.AccessDenied());
+  bus->DenyAccess(slot, true);
+  EXPECT_NE(link.ReadCommand(41, 0, 0, 2, 500), USB_OK);
+  EXPECT_TRUE(link.AccessDenied());
+  VellUSB fresh;  // a first search finds the logger (its node is readable) but cannot use it
+  EXPECT_EQ(fresh.GetMemoryStatus(), nullptr);
+  EXPECT_TRUE(fresh.AccessDenied());
+  bus->Unplug(slot);
+  EXPECT_EQ(fresh.GetMemoryStatus(), nullptr);
+  EXPECT_FALSE(fresh.AccessDenied()) << "a missing logger is not a permission problem";
+  EXPECT_NE(link.ReadCommand(41, 0, 0, 2, 500), USB_OK);
+  bus->Replug(slot);
+  bus->DenyAccess(slot, false);
+  logger->ClearLog();
+  EXPECT_EQ(link.ReadCommand(41, 0, 0, 2, 500), USB_OK);
+  EXPECT_FALSE(link.AccessDenied());
+}

@@ -81,5 +81,30 @@ TEST_F(SettingsFileTest, ValuesAreReadAsWritten) {
 }
 
 TEST_F(SettingsFileTest, UnwritableDirectoryIsSkippedSilently) {
-  EXPECT_FALSE(SaveSettings((dir / "does-not-exist").string()));
+  EXPECT_FALSE(SaveSettings("/proc/vrx-settings"));
+}
+
+TEST_F(SettingsFileTest, DirectoryBesideExecutableOrInUserConfiguration) {
+  const std::string writable = dir.string();
+  EXPECT_EQ(SettingsDirectoryFor(writable, "/home/u/.cfg", "/home/u"), writable);
+  const std::string readOnly = "/nonexistent/vrx-bin";  // root may write anywhere that exists
+  EXPECT_EQ(SettingsDirectoryFor(readOnly, "/home/u/.cfg", "/home/u"), "/home/u/.cfg/vrx");
+  EXPECT_EQ(SettingsDirectoryFor(readOnly, nullptr, "/home/u"), "/home/u/.config/vrx");
+  EXPECT_EQ(SettingsDirectoryFor(readOnly, "relative", "/home/u"), "/home/u/.config/vrx");
+  EXPECT_EQ(SettingsDirectoryFor(readOnly, "", nullptr), readOnly);
+  EXPECT_EQ(SettingsDirectoryFor("/usr/bin", nullptr, "/root"), "/root/.config/vrx");
+
+  // The configuration directory is made on first save, and read back next time.
+  const std::string config = SettingsDirectoryFor(readOnly, (dir / "xdg").c_str(), nullptr);
+  g_flowUnitLitres = 0;
+  g_pressureUnit = 'p';
+  g_firmwareVersion = 1027;
+  g_showTips = false;
+  ASSERT_TRUE(SaveSettings(config));
+  Scramble();
+  LoadSettings(config);
+  EXPECT_EQ(g_flowUnitLitres, 0);
+  EXPECT_EQ(g_pressureUnit, 'p');
+  EXPECT_EQ(g_firmwareVersion, 1027);
+  EXPECT_FALSE(g_showTips);
 }

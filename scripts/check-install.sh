@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Checks installing vrx: `cmake --install` into a temporary prefix puts every file in its
+# place and the desktop entry validates; the Debian package builds with its dependencies
+# computed, installs with apt-get, and the installed program starts under Xvfb (a
+# screenshot is kept); the package is removed again afterwards.
+#   scripts/check-install.sh [BUILD_DIR]      (BUILD_DIR: a configured and built tree)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "check-install: $*" >&2; exit 1; }
+
+echo "== install into a temporary prefix"
+cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
+for f in bin/vrx share/applications/vrx.desktop lib/udev/rules.d/70-vrx-logger.rules \
+         share/icons/hicolor/16x16/apps/vrx.png share/icons/hicolor/32x32/apps/vrx.png \
+         share/icons/hicolor/48x48/apps/vrx.png; do
+  [ -s "$tmp/prefix/$f" ] || fail "missing $f"
+done
+[ -x "$tmp/prefix/bin/vrx" ] || fail "bin/vrx is not executable"
+desktop-file-validate "$tmp/prefix/share/applications/vrx.desktop" || fail "desktop entry does not validate"
+grep -q 'TAG+="uaccess"' "$tmp/prefix/lib/udev/rules.d/70-vrx-logger.rules" || fail "udev rule lacks uaccess"
+
+echo "== Debian package"
+(cd "$build" && cpack -G DEB >/dev/null) || fail "cpack failed"
+deb=$(ls -t "$build"/vrx_*.deb | head -n 1)
+[ -n "$deb" ] || fail "no package built"
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+case "$depends" in *libwx_gtk3u_core*|*libwxgtk3.2*) ;; *) fail "dependencies were not computed" ;; esac
+case "$depends" in *libusb-0.1*) ;; *) fail "libusb dependency missing" ;; esac
+dpkg-deb -c "$deb" | grep -q './usr/lib/udev/rules.d/70-vrx-logger.rules' || fail "rule not in package"
+dpkg-deb -e "$deb" "$tmp/control"
+grep -q 'udevadm control --reload-rules' "$tmp/control/postinst" || fail "postinst does not reload udev rules"
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "== not root: package installation skipped"
+  exit 0
+fi
+if dpkg-query -W -f='${Status}' vrx 2>/dev/null | grep -q "install ok installed"; then
+  fail "a vrx package is installed already; remove it first"
+fi
+echo "== apt-get install $deb"
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$(realpath "$deb")" >/dev/null
+trap 'DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq vrx >/dev/null 2>&1 || true; rm -rf "$tmp"' EXIT
+[ -x /usr/bin/vrx ] || fail "package did not install /usr/bin/vrx"
+shot=${VRX_PACKAGE_SCREENSHOT:-$build/installed-vrx.png}
+HOME="$tmp/home" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "
+  /usr/bin/vrx & pid=\$!
+  sleep 6
+  import -window root '$shot'
+  alive=0; kill -0 \$pid 2>/dev/null && alive=1
+  kill \$pid 2>/dev/null || true; wait \$pid 2>/dev/null || true
+  [ \$alive = 1 ]" || fail "the installed program did not keep running"
+# The window must have drawn something: more than a handful of colours on the screen.
+colours=$(convert "$shot" -format %k info:)
+[ "$colours" -gt 20 ] || fail "the screenshot shows no window ($colours colours)"
+[ -s "$tmp/home/.config/vrx/vrxv43.ini" ] || fail "settings were not kept in the user's configuration"
+echo "== installed program started; screenshot $shot"

@@ -1,0 +1,354 @@
+#include "WorkFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "Cp1252.h"
+#include "LineReader.h"
+#include "NumberFormat.h"
+
+namespace {
+
+bool IsCSpace(char32_t c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+void AppendEscape(std::string& out, char32_t cp) {
+  char buf[16];
+  const int n = std::snprintf(buf, sizeof buf, "\\u{%X}", static_cast<unsigned>(cp));
+  out.append(buf, static_cast<size_t>(n));
+}
+
+// Parses \u{HEX} at s[i] (s[i] is the backslash); returns its length, 0 if it is none.
+size_t ParseEscape(std::string_view s, size_t i, char32_t& cp, bool& empty) {
+  if (s.size() - i < 4 || s[i + 1] != 'u' || s[i + 2] != '{') return 0;
+  size_t j = i + 3;
+  cp = 0;
+  int digits = 0;
+  while (j < s.size() && digits <= 6) {
+    const char c = s[j];
+    int d;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else if (c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else
+      break;
+    cp = cp << 4 | static_cast<char32_t>(d);
+    ++digits;
+    ++j;
+  }
+  if (j >= s.size() || s[j] != '}' || digits > 6) return 0;
+  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  empty = digits == 0;
+  return j + 1 - i;
+}
+
+std::string Quote(std::string_view fileText) {
+  constexpr size_t SHOWN = 40;
+  std::string s = Cp1252ToUtf8(fileText.substr(0, SHOWN));
+  for (char& c : s)
+    if (static_cast<unsigned char>(c) < 0x20) c = '?';  // keep the message one clean line
+  if (fileText.size() > SHOWN) s += "...";
+  return "\"" + s + "\"";
+}
+
+class WorkFileParser {
+ public:
+  WorkFileParser(int fd, WorkFileReadResult& result) : m_in(fd), m_result(result) {}
+
+  bool Parse();
+
+ private:
+  bool Fail(int64_t line, const std::string& what) {
+    m_result.line = line;
+    m_result.message = "Line " + std::to_string(line) + ": " + what;
+    return false;
+  }
+  std::string Where() const {
+    if (m_count < 0) return "";
+    return " (recording " + std::to_string(m_index + 1) + " of " + std::to_string(m_count) + ")";
+  }
+  bool NextLine(std::string_view& line, const std::string& what);
+  bool Report(LineReader::Status st, const std::string& what);
+  bool ReadInt(int32_t& v, const std::string& what);
+  bool ReadText(std::string& text, const std::string& what, bool title);
+  bool ReadSamples(Storage& rec, int32_t n);
+
+  LineReader m_in;
+  WorkFileReadResult& m_result;
+  int32_t m_count = -1;
+  int32_t m_index = 0;
+};
+
+bool WorkFileParser::NextLine(std::string_view& line, const std::string& what) {
+  const LineReader::Status st = m_in.Next(line);
+  return st == LineReader::LINE || Report(st, what);
+}
+
+bool WorkFileParser::Report(LineReader::Status st, const std::string& what) {
+  const int64_t line = m_in.LineNumber() + 1;
+  if (st == LineReader::END)
+    return Fail(line, "the file ends where " + what + " should be" + Where());
+  if (st == LineReader::TOO_LONG)
+    return Fail(line, "line too long where " + what + " should be" + Where());
+  return Fail(line, std::string("cannot read the file: ") + std::strerror(m_in.Errno()));
+}
+
+bool WorkFileParser::ReadInt(int32_t& v, const std::string& what) {
+  std::string_view line;
+  if (!NextLine(line, what)) return false;
+  std::string_view field = line;
+  while (!field.empty() && IsCSpace(static_cast<unsigned char>(field.front())))
+    field.remove_prefix(1);
+  while (!field.empty() && IsCSpace(static_cast<unsigned char>(field.back())))
+    field.remove_suffix(1);
+  if (!ParseInt(field, v))
+    return Fail(m_in.LineNumber(),
+                "expected " + what + " (a whole number), found " + Quote(line) + Where());
+  return true;
+}
+
+bool WorkFileParser::ReadText(std::string& text, const std::string& what, bool title) {
+  std::string_view line;
+  if (!NextLine(line, what)) return false;
+  if (title) {
+    // The format lets white space, blank lines included, come before a title.
+    for (;;) {
+      while (!line.empty() && IsCSpace(static_cast<unsigned char>(line.front())))
+        line.remove_prefix(1);
+      if (!line.empty()) break;
+      if (!NextLine(line, what)) return false;
+    }
+  }
+  if (line.size() > WORK_FILE_MAX_TEXT)
+    return Fail(m_in.LineNumber(), what + " is longer than " + std::to_string(WORK_FILE_MAX_TEXT) +
+                                       " characters" + Where());
+  text = DecodeWorkFileText(line);
+  return true;
+}
+
+bool WorkFileParser::ReadSamples(Storage& rec, int32_t n) {
+  std::string_view line;
+  for (int32_t i = 0; i < n; ++i) {
+    // The common path builds no text: the description is made only for a fault.
+    if (const LineReader::Status st = m_in.Next(line); st != LineReader::LINE)
+      return Report(st, "sample " + std::to_string(i + 1) + " of " + std::to_string(n));
+    float v[4];
+    size_t pos = 0;
+    bool good = true;
+    for (int k = 0; k < 4 && good; ++k) {
+      const size_t start = pos;
+      while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+      if (k > 0 && pos == start) good = false;  // numbers need a separator
+      const size_t used = good ? ParseFloat(line.substr(pos), v[k]) : 0;
+      good = used > 0;
+      pos += used;
+    }
+    while (good && pos < line.size() && IsCSpace(static_cast<unsigned char>(line[pos]))) ++pos;
+    if (!good || pos != line.size())
+      return Fail(m_in.LineNumber(), "expected sample " + std::to_string(i + 1) + " of " +
+                                         std::to_string(n) + " (four numbers), found " +
+                                         Quote(line) + Where());
+    rec.AppendSample(v[0], v[1], v[2], v[3]);
+  }
+  return true;
+}
+
+bool WorkFileParser::Parse() {
+  int32_t first;
+  if (!ReadInt(first, "the version marker or the number of recordings")) return false;
+  int version = 0;
+  int32_t count = first;
+  if (first == WORK_FILE_VERSION_1 || first == WORK_FILE_VERSION_2) {
+    version = first == WORK_FILE_VERSION_1 ? 1 : 2;
+    if (!ReadInt(count, "the number of recordings")) return false;
+  }
+  if (count < 0)
+    return Fail(m_in.LineNumber(), "negative number of recordings (" + std::to_string(count) + ")");
+  m_count = count;
+
+  // Records are added only as their lines arrive: a count alone allocates nothing.
+  std::vector<Storage> recordings;
+  for (m_index = 0; m_index < count; ++m_index) {
+    std::string title, dateTime, info;
+    int32_t serial = 0;
+    if (!ReadText(title, "the title", true)) return false;
+    if (!ReadText(dateTime, "the date and time", false)) return false;
+    if (version >= 1 && !ReadText(info, "the information text", false)) return false;
+    if (version >= 2 && !ReadInt(serial, "the serial number")) return false;
+    int32_t interval, unitCode, flowUnit, spare, n;
+    if (!ReadInt(interval, "the sample interval") || !ReadInt(unitCode, "the pressure unit code") ||
+        !ReadInt(flowUnit, "the flow unit") || !ReadInt(spare, "the spare flag") ||
+        !ReadInt(n, "the sample count"))
+      return false;
+    if (n < 0)
+      return Fail(m_in.LineNumber(), "negative sample count (" + std::to_string(n) + ")" + Where());
+
+    Storage& rec = recordings.emplace_back(dateTime, interval, flowUnit, spare != 0);
+    rec.SetPressureUnit(static_cast<char>(unitCode & 0xFF));
+    rec.SetTitle(title);
+    rec.SetInfo(info);
+    rec.SetSerialNumber(serial);
+    if (!ReadSamples(rec, n)) return false;
+  }
+  m_result.recordings = std::move(recordings);
+  m_result.version = version;
+  return true;
+}
+
+}  // namespace
+
+std::string EncodeWorkFileText(std::string_view s, bool title) {
+  std::string out;
+  if (title && s.empty()) return "\\u{}";
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size();) {
+    const size_t start = i;
+    const char32_t cp = NextUtf8(s, i);
+    char c = 0;
+    const bool escape = (cp < 0x20 && cp != '\t') || (title && start == 0 && IsCSpace(cp)) ||
+                        (cp == '\\' && i < s.size() && s[i] == 'u') || !CodePointToCp1252(cp, c);
+    if (escape)
+      AppendEscape(out, cp);
+    else
+      out += c;
+  }
+  return out;
+}
+
+std::string DecodeWorkFileText(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size();) {
+    if (s[i] == '\\') {
+      char32_t cp;
+      bool empty;
+      if (const size_t len = ParseEscape(s, i, cp, empty)) {
+        if (!empty) AppendUtf8(out, cp);
+        i += len;
+        continue;
+      }
+    }
+    AppendUtf8(out, Cp1252ToCodePoint(static_cast<unsigned char>(s[i])));
+    ++i;
+  }
+  return out;
+}
+
+bool WorkFileTextFits(std::string_view utf8, bool title) {
+  return EncodeWorkFileText(utf8, title).size() <= WORK_FILE_MAX_TEXT;
+}
+
+std::string WorkFilePathWithExtension(const std::string& path) {
+  return path.find(".kdl") == std::string::npos ? path + ".kdl" : path;
+}
+
+WorkFileReadResult ReadWorkFile(const std::string& path) {
+  WorkFileReadResult result;
+  // Non-blocking, so a named pipe cannot hang the open; only regular files are read.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  struct stat st;
+  if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (fd >= 0) close(fd);
+    result.message = "Cannot open File for Reading";
+    return result;
+  }
+  WorkFileParser parser(fd, result);
+  result.ok = parser.Parse();
+  close(fd);
+  return result;
+}
+
+namespace {
+
+void WriteLine(SafeFileWriter& out, std::string_view text) {
+  out.Write(text);
+  out.Write("\r\n");
+}
+
+void WriteIntLine(SafeFileWriter& out, int32_t v) {
+  char* p = out.Reserve(INT_MAX_CHARS + 2);
+  p = FormatInt(p, v);
+  *p++ = '\r';
+  *p++ = '\n';
+  out.Commit(p);
+}
+
+}  // namespace
+
+FileWriteResult WriteWorkFile(const std::string& path, std::span<const Storage> recordings) {
+  FileWriteResult result;
+  // Every text is checked before the file is touched.
+  struct Texts {
+    std::string title, dateTime, info;
+  };
+  std::vector<Texts> texts;
+  texts.reserve(recordings.size());
+  for (size_t i = 0; i < recordings.size(); ++i) {
+    const Storage& rec = recordings[i];
+    Texts& t = texts.emplace_back(Texts{EncodeWorkFileText(rec.GetTitle(), true),
+                                        EncodeWorkFileText(rec.GetDateTime(), false),
+                                        EncodeWorkFileText(rec.GetInfo(), false)});
+    const char* field = t.title.size() > WORK_FILE_MAX_TEXT      ? "title"
+                        : t.dateTime.size() > WORK_FILE_MAX_TEXT ? "date and time"
+                        : t.info.size() > WORK_FILE_MAX_TEXT     ? "information text"
+                                                                 : nullptr;
+    if (field) {
+      result.message = "Cannot save: the " + std::string(field) + " of recording " +
+                       std::to_string(i + 1) + " (\"" + rec.GetTitle() +
+                       "\") is too long for a work file (at most " +
+                       std::to_string(WORK_FILE_MAX_TEXT) + " characters)";
+      return result;
+    }
+  }
+
+  SafeFileWriter out(path);
+  if (!out.Ok()) {
+    result.message = "Cannot open File for Writing: " + out.Error();
+    return result;
+  }
+  WriteIntLine(out, WORK_FILE_VERSION_2);
+  WriteIntLine(out, static_cast<int32_t>(recordings.size()));
+  for (size_t r = 0; r < recordings.size(); ++r) {
+    const Storage& rec = recordings[r];
+    WriteLine(out, texts[r].title);
+    WriteLine(out, texts[r].dateTime);
+    WriteLine(out, texts[r].info);
+    WriteIntLine(out, rec.GetSerialNumber());
+    WriteIntLine(out, rec.GetIntervalMs());
+    WriteIntLine(out, static_cast<unsigned char>(rec.GetPressureUnit()));
+    WriteIntLine(out, rec.GetFlowUnitLitres());
+    WriteIntLine(out, rec.GetSpareFlag() ? 1 : 0);
+    const int n = rec.GetSampleCount();
+    WriteIntLine(out, n);
+    const float* time = rec.GetTime().data();
+    const float* flow = rec.GetFlow().data();
+    const float* pressure = rec.GetPressure().data();
+    const float* volume = rec.GetVolume().data();
+    for (int i = 0; i < n; ++i) {
+      char* p = out.Reserve(4 * FIXED_MAX_CHARS + 8);
+      p = FormatFixed(p, time[i], 6);
+      *p++ = ' ';
+      p = FormatFixed(p, flow[i], 6);
+      *p++ = ' ';
+      p = FormatFixed(p, pressure[i], 6);
+      *p++ = ' ';
+      p = FormatFixed(p, volume[i], 6);
+      *p++ = '\r';
+      *p++ = '\n';
+      out.Commit(p);
+    }
+  }
+  if (!out.Finish()) {
+    result.message = "Cannot write File: " + out.Error();
+    return result;
+  }
+  result.ok = true;
+  return result;
+}

@@ -1,0 +1,186 @@
+#include "Storage.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <vector>
+
+namespace {
+
+std::string Printed(float v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%f", v);
+  return buf;
+}
+
+Storage WithFlow(const std::vector<float>& flow) {
+  Storage s("1/01/2020 0:00:00", 1000, 1, false);
+  for (size_t i = 0; i < flow.size(); ++i)
+    s.AppendSample(static_cast<float>(i), flow[i], flow[i] * 2, flow[i] * 3);
+  return s;
+}
+
+}  // namespace
+
+TEST(Storage, ConstructionSetsOnlyTheGivenMembers) {
+  const Storage s("9/03/2016 8:05:30", 500, 1, true);
+  EXPECT_EQ(s.GetDateTime(), "9/03/2016 8:05:30");
+  EXPECT_EQ(s.GetIntervalMs(), 500);
+  EXPECT_EQ(s.GetFlowUnitLitres(), 1);
+  EXPECT_TRUE(s.GetSpareFlag());
+  EXPECT_EQ(s.GetTitle(), "");
+  EXPECT_EQ(s.GetPressureUnit(), 0);
+  EXPECT_EQ(s.GetSerialNumber(), 0);
+  EXPECT_EQ(s.GetMemoryEnd(), 0u);
+  EXPECT_FALSE(s.IsFiltered());
+  EXPECT_EQ(s.GetSampleCount(), 0);
+}
+
+TEST(Storage, AddSampleTimeAndVolumeAdvanceByOneInterval) {
+  Storage s("", 1000, 1, false);
+  for (int i = 0; i < 3; ++i) s.AddSample(60, 0);
+  EXPECT_EQ(s.GetTime(), (std::vector<float>{1, 2, 3}));
+  EXPECT_EQ(s.GetVolume(), (std::vector<float>{1, 2, 3}));
+  EXPECT_EQ(s.GetFlow(), (std::vector<float>{60, 60, 60}));
+  EXPECT_EQ(s.GetVolumeTotal(), 3.0f);
+}
+
+TEST(Storage, PressureConversion) {
+  struct Case {
+    int raw;
+    char unit;
+    float expected;
+    const char* printed;
+  };
+  const float gain = static_cast<float>(2 + 15 / 100.0);
+  const float psi = 215 / gain;
+  const Case cases[] = {
+      {108, 'p', 0, "0.000000"},  // difference 4 is below the threshold
+      {100, 'p', 0, "0.000000"},  // negative difference
+      {109, 'p', 5 / gain, "2.325581"},
+      {319, 'p', psi, "99.999992"},
+      {319, 'b', static_cast<float>(psi / 14.504), "6.894649"},
+  };
+  for (const Case& c : cases) {
+    Storage s("", 1000, 1, false);
+    s.SetPressureScaling(104, 2, 15, c.unit);
+    s.AddSample(0, c.raw);
+    EXPECT_EQ(s.GetPressure()[0], c.expected) << c.raw << c.unit;
+    EXPECT_EQ(Printed(s.GetPressure()[0]), c.printed) << c.raw << c.unit;
+  }
+}
+
+TEST(Storage, ZeroGainGivesZeroPressureNotInfinity) {
+  for (char unit : {'p', 'b'}) {
+    Storage s("", 1000, 1, false);
+    s.SetPressureScaling(0, 0, 0, unit);
+    s.AddSample(10, 1023);
+    s.AddSample(10, 0);
+    EXPECT_EQ(s.GetPressure(), (std::vector<float>{0, 0}));
+  }
+}
+
+TEST(Storage, AppendSampleLeavesTimeBaseAndVolumeTotal) {
+  Storage s("", 1000, 1, false);
+  s.AddSample(60, 0);
+  s.AppendSample(100, 5, 6, 50);
+  s.AddSample(60, 0);
+  EXPECT_EQ(s.GetTime(), (std::vector<float>{1, 100, 2}));
+  EXPECT_EQ(s.GetVolume(), (std::vector<float>{1, 50, 2}));
+  EXPECT_EQ(s.GetAddedSampleCount(), 2);
+}
+
+TEST(Storage, SampleAccessAndTotalVolume) {
+  Storage s("", 1000, 1, false);
+  EXPECT_EQ(s.GetTotalVolume(), 0);
+  EXPECT_EQ(s.GetLastSample().time, 0);  // empty: zeros, no read past the series
+  s.AppendSample(1, 2, 3, 4);
+  s.AppendSample(5, 6, 7, 12.9f);
+  EXPECT_EQ(s.GetSample(0).pressure, 3);
+  EXPECT_EQ(s.GetLastSample().flow, 6);
+  EXPECT_EQ(s.GetSample(2).volume, 0);
+  EXPECT_EQ(s.GetSample(-1).volume, 0);
+  EXPECT_EQ(s.GetTotalVolume(), 12);
+
+  const float cases[] = {-12.9f, 1e20f, -1e20f, std::numeric_limits<float>::quiet_NaN()};
+  const int32_t expected[] = {-12, INT32_MAX, INT32_MIN, 0};
+  for (int i = 0; i < 4; ++i) {
+    Storage t("", 1000, 1, false);
+    t.AppendSample(1, 1, 1, cases[i]);
+    EXPECT_EQ(t.GetTotalVolume(), expected[i]) << cases[i];
+  }
+}
+
+TEST(Storage, CopiesAreIndependent) {
+  Storage a = WithFlow({1, 2, 3});
+  a.SetTitle("A");
+  a.ApplyFilter(true, 1);
+  Storage b = a;
+  b.SetTitle("B");
+  b.ApplyFilter(false, 1);
+  EXPECT_EQ(a.GetTitle(), "A");
+  EXPECT_TRUE(a.IsFiltered());
+  EXPECT_FALSE(b.IsFiltered());
+  EXPECT_EQ(b.GetFlowUnfiltered(), a.GetFlowUnfiltered());
+  std::vector<Storage> set{a, b, WithFlow({9})};
+  set.erase(set.begin() + 1);
+  EXPECT_EQ(set[0].GetTitle(), "A");
+  EXPECT_EQ(set[1].GetFlow(), (std::vector<float>{9}));
+}
+
+TEST(Storage, FilterAveragesInPlace) {
+  struct Case {
+    int k;
+    std::vector<float> in;
+    std::vector<float> out;
+  };
+  const float third = static_cast<float>(4 / 3.0);
+  const Case cases[] = {
+      {1, {0, 3, 6, 9, 12}, {0, 3, 6, 9, 12}},
+      // Windows see the already smoothed left neighbours.
+      {1, {0, 0, 3, 0, 0}, {0, 1, third, static_cast<float>(third / 3.0), 0}},
+      {2, {5, 5, 10, 5, 5, 5}, {5, 5, 6, static_cast<float>(26 / 5.0), 5, 5}},
+      {0, {1, 2, 3}, {1, 2, 3}},
+      {3, {1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 6}},  // n <= 2k: nothing averaged
+      {-4, {1, 2, 3}, {1, 2, 3}},                   // a negative width averages nothing
+      {1, {}, {}},
+  };
+  for (const Case& c : cases) {
+    Storage s = WithFlow(c.in);
+    const std::vector<float> time = s.GetTime();
+    s.ApplyFilter(true, c.k);
+    EXPECT_TRUE(s.IsFiltered());
+    EXPECT_EQ(s.GetFlow(), c.out) << "k=" << c.k;
+    EXPECT_EQ(s.GetTime(), time);
+    ASSERT_EQ(s.GetPressure().size(), c.out.size());
+    for (size_t i = 0; i < c.out.size(); ++i) {
+      // Each series is smoothed alone; pressure is 2x flow, so its average is too.
+      EXPECT_FLOAT_EQ(s.GetPressure()[i], 2 * c.out[i]);
+    }
+  }
+}
+
+TEST(Storage, FilterOffRestoresExactlyAndOnTwiceFiltersOnce) {
+  Storage s("", 700, 0, false);
+  s.SetPressureScaling(50, 3, 33, 'p');
+  for (int i = 0; i < 50; ++i) s.AddSample((i * 37) % 101, 60 + (i * 13) % 200);
+  const Storage original = s;
+
+  s.ApplyFilter(true, 2);
+  const std::vector<float> once = s.GetFlow();
+  EXPECT_NE(once, original.GetFlow());
+  s.ApplyFilter(true, 2);
+  s.ApplyFilter(true, 5);
+  EXPECT_EQ(s.GetFlow(), once);
+  EXPECT_EQ(s.GetFlowUnfiltered(), original.GetFlow());
+
+  s.ApplyFilter(false, 2);
+  EXPECT_FALSE(s.IsFiltered());
+  EXPECT_EQ(s.GetFlow(), original.GetFlow());
+  EXPECT_EQ(s.GetPressure(), original.GetPressure());
+  EXPECT_EQ(s.GetVolume(), original.GetVolume());
+  s.ApplyFilter(false, 2);  // already off: nothing happens
+  EXPECT_EQ(s.GetFlow(), original.GetFlow());
+}

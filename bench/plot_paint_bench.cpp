@@ -1,0 +1,286 @@
+// Paints the flow view with pressure on the right-hand axis (time axis, flow axis, flow
+// curve, right-hand pressure axis and curve, legend) into an 800 x 400 memory bitmap, for
+// recordings of 43,690 and 1,000,000 samples, and compares it with drawing every point with
+// one line call each: time ratio and share of differing pixels.
+#include <benchmark/benchmark.h>
+#include <wx/app.h>
+#include <wx/dcmemory.h>
+#include <wx/frame.h>
+#include <wx/graphics.h>
+#include <wx/image.h>
+#include <wx/init.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "plot/Plot.h"
+
+namespace {
+
+constexpr int WIDTH = 800, HEIGHT = 400;
+
+// The drawing every point with one line call each, as a reference for time and picture.
+template <class Base>
+class EveryPoint : public Base {
+ public:
+  EveryPoint(bool second, wxAntialiasMode mode) : m_second(second), m_mode(mode) {}
+  void Plot(wxDC& dc, mpWindow& w) override {
+    const double sx = w.GetPxPerUnitX(), cx = w.GetCentreX();
+    const double sy = m_second ? w.GetPxPerUnitY2() : w.GetPxPerUnitY();
+    const double cy = m_second ? w.GetCentreY2() : w.GetCentreY();
+    wxGraphicsContext* gc = dc.GetGraphicsContext();
+    const wxAntialiasMode old = gc ? gc->GetAntialiasMode() : wxANTIALIAS_DEFAULT;
+    if (gc) gc->SetAntialiasMode(m_mode);
+    dc.SetPen(this->GetPen());
+    this->ResetCursor();
+    double x, y;
+    bool first = true;
+    wxPoint prev;
+    while (this->NextPoint(x, y)) {
+      const wxPoint p(static_cast<int>((x - cx) * sx), static_cast<int>((cy - y) * sy));
+      dc.DrawLine(first ? p : prev, p);
+      prev = p;
+      first = false;
+    }
+    if (gc) gc->SetAntialiasMode(old);
+    // Colour key, titles and marker as the series draws them, without its curve.
+    std::vector<float> xs = this->m_xs, ys = this->m_ys;
+    this->SetPoints({}, {});
+    Base::Plot(dc, w);
+    this->SetPoints(xs, ys);
+  }
+
+ private:
+  bool m_second;
+  wxAntialiasMode m_mode;
+};
+
+struct Recording {
+  std::vector<float> t, flow, pressure;
+};
+
+Recording MakeRecording(std::size_t n) {
+  Recording r;
+  r.t.resize(n);
+  r.flow.resize(n);
+  r.pressure.resize(n);
+  std::mt19937 rng(42);
+  std::normal_distribution<float> noise(0.0f, 1.0f);
+  float level = 20.0f;
+  for (std::size_t i = 0; i < n; ++i) {
+    const double t = (i + 1) * 0.1;
+    if (i % 20000 == 0) level = 5.0f + static_cast<float>(rng() % 40);  // tap opened / closed
+    r.t[i] = static_cast<float>(t);
+    r.flow[i] = level + 6.0f * static_cast<float>(std::sin(t / 700.0)) + 1.5f * noise(rng);
+    r.pressure[i] = 3.0f + 0.6f * static_cast<float>(std::sin(t / 1100.0)) -
+                    0.02f * level + 0.08f * noise(rng);
+  }
+  return r;
+}
+
+// One flow view: the layers the main window inserts for flow + pressure.
+struct View {
+  wxFrame* frame = nullptr;
+  mpWindow* plot = nullptr;
+  std::vector<std::unique_ptr<mpLayer>> layers;
+
+  View(const Recording& r, bool everyPoint, wxAntialiasMode mode) {
+    frame = new wxFrame(nullptr, wxID_ANY, "bench", wxPoint(0, 0), wxSize(WIDTH, HEIGHT));
+    plot = new mpWindow(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSUNKEN_BORDER);
+    frame->SetClientSize(WIDTH, HEIGHT);
+    frame->Show();
+    for (int i = 0; i < 10; ++i) wxYield();
+    const wxFont axisFont(9, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD);
+
+    auto* time = new mpScaleX("Zeit (mm:ss)", 2, true, true);
+    auto* flowAxis = new mpScaleY("Durchfluss (Liter/min)", 2, true, true);
+    flowAxis->SetCaption("Durchfluss");
+    auto* pressureAxis = new mpScaleYVell("Druck (bar)", 5, true);
+    mpFXYVector* flow = everyPoint ? new EveryPoint<mpFXYVector>(false, mode) : new mpFXYVector;
+    mpFXYVectorVell* pressure =
+        everyPoint ? new EveryPoint<mpFXYVectorVell>(true, mode) : new mpFXYVectorVell;
+    auto* legend = new mpInfoLegend(wxRect(200, 20, 40, 40), wxTRANSPARENT_BRUSH);
+    for (mpLayer* l : std::initializer_list<mpLayer*>{time, flowAxis, pressureAxis, flow, pressure})
+      l->SetFont(axisFont);
+    legend->SetFont(wxFont(10, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
+    flow->SetPen(wxPen(wxColour(0, 0, 255), 2, wxPENSTYLE_SOLID));
+    pressure->SetPen(wxPen(wxColour(255, 0, 0), 2, wxPENSTYLE_SOLID));
+    flow->SetContinuity(true);
+    pressure->SetContinuity(true);
+    flow->SetSeriesLabel("Durchfluss");
+    flow->SetUnitText("l/min");
+    pressure->SetSeriesLabel("Druck");
+    pressure->SetUnitText("Bar");
+    flow->SetPoints(r.t, r.flow);
+    pressure->SetPoints(r.t, r.pressure);
+    flow->SetName("Messung 1 01.02.2024 10:15:00");
+    flow->SetSubtitle("Hauptleitung");
+    // Measured values show in the legend; measuring itself stays off.
+    flow->SetHasMarker(true);
+    pressure->SetHasMarker(true);
+    for (mpLayer* l : std::initializer_list<mpLayer*>{time, flowAxis, flow, pressureAxis,
+                                                       pressure, legend}) {
+      layers.emplace_back(l);
+      plot->InsertLayer(l);
+    }
+    plot->Fit();
+    for (int i = 0; i < 10; ++i) wxYield();
+  }
+  ~View() {
+    frame->Destroy();
+    wxYield();
+  }
+
+  bool SizeOk() const {
+    return plot->GetPlotWidth() == WIDTH && plot->GetPlotHeight() == HEIGHT;
+  }
+};
+
+std::map<std::size_t, Recording>& Recordings() {
+  static std::map<std::size_t, Recording> r;
+  return r;
+}
+
+void Paint(View& v, wxMemoryDC& dc) { v.plot->DrawView(dc); }
+
+void BM_Paint(benchmark::State& state, bool everyPoint, wxAntialiasMode mode) {
+  const std::size_t n = static_cast<std::size_t>(state.range(0));
+  View v(Recordings()[n], everyPoint, mode);
+  if (!v.SizeOk()) {
+    state.SkipWithError("plot window is not 800 x 400");
+    return;
+  }
+  wxBitmap bmp(WIDTH, HEIGHT);
+  wxMemoryDC dc(bmp);
+  for (auto _ : state) {
+    Paint(v, dc);
+    benchmark::ClobberMemory();
+  }
+  state.counters["samples"] = static_cast<double>(n);
+}
+
+wxImage Render(const Recording& r, bool everyPoint, wxAntialiasMode mode) {
+  View v(r, everyPoint, mode);
+  wxBitmap bmp(WIDTH, HEIGHT);
+  {
+    wxMemoryDC dc(bmp);
+    Paint(v, dc);
+  }
+  return bmp.ConvertToImage();
+}
+
+// Share of pixels whose colour differs by more than `tolerance` in some channel.
+double DifferingShare(const wxImage& a, const wxImage& b, int tolerance = 0) {
+  const unsigned char* pa = a.GetData();
+  const unsigned char* pb = b.GetData();
+  long differ = 0;
+  const long pixels = static_cast<long>(a.GetWidth()) * a.GetHeight();
+  for (long i = 0; i < 3 * pixels; i += 3)
+    for (int c = 0; c < 3; ++c)
+      if (std::abs(pa[i + c] - pb[i + c]) > tolerance) {
+        ++differ;
+        break;
+      }
+  return 100.0 * differ / pixels;
+}
+
+// Differing pixels in black on white, to see where they are.
+wxImage DiffImage(const wxImage& a, const wxImage& b) {
+  wxImage d(a.GetWidth(), a.GetHeight());
+  for (int y = 0; y < a.GetHeight(); ++y)
+    for (int x = 0; x < a.GetWidth(); ++x) {
+      const bool same = a.GetRed(x, y) == b.GetRed(x, y) && a.GetGreen(x, y) == b.GetGreen(x, y) &&
+                        a.GetBlue(x, y) == b.GetBlue(x, y);
+      const unsigned char v = same ? 255 : 0;
+      d.SetRGB(x, y, v, v, v);
+    }
+  return d;
+}
+
+// Collects the per-repetition times to print medians and ratios after the run.
+class Collector : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& r : runs)
+      if (r.run_type == Run::RT_Iteration && !r.error_occurred)
+        times[r.run_name.function_name + "/" + r.run_name.args].push_back(
+            r.GetAdjustedRealTime());
+    ConsoleReporter::ReportRuns(runs);
+  }
+  double Median(const std::string& key) {
+    auto v = times[key];
+    if (v.empty()) return 0.0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+  }
+  std::map<std::string, std::vector<double>> times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  wxApp::SetInstance(new wxApp);
+  if (!wxEntryStart(argc, argv)) {
+    std::fprintf(stderr, "cannot start wx (no display?)\n");
+    return 1;
+  }
+  wxTheApp->CallOnInit();
+  wxInitAllImageHandlers();
+  benchmark::Initialize(&argc, argv);
+  // --no_compare: timings only, without the (slow) reference pictures.
+  bool compare = true;
+  for (int i = 1; i < argc; ++i)
+    if (std::string(argv[i]) == "--no_compare") compare = false;
+
+  const std::vector<long> sizes = {43690, 1000000};
+  for (long n : sizes) Recordings()[static_cast<std::size_t>(n)] = MakeRecording(n);
+
+  for (long n : sizes) {
+    benchmark::RegisterBenchmark("Paint/reduced", BM_Paint, false, wxANTIALIAS_NONE)
+        ->Arg(n)->Unit(benchmark::kMillisecond)->Repetitions(15)->Iterations(4);
+    // Every point with one line call each: antialiased as the toolkit draws by default, and
+    // aliased like the reduced curve.
+    benchmark::RegisterBenchmark("Paint/every_point", BM_Paint, true, wxANTIALIAS_DEFAULT)
+        ->Arg(n)->Unit(benchmark::kMillisecond)->Repetitions(3)->Iterations(1);
+    benchmark::RegisterBenchmark("Paint/every_point_aliased", BM_Paint, true, wxANTIALIAS_NONE)
+        ->Arg(n)->Unit(benchmark::kMillisecond)->Repetitions(3)->Iterations(1);
+  }
+  Collector reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+
+  std::printf("\n");
+  for (long n : sizes) {
+    const std::string arg = std::to_string(n);
+    const double fast = reporter.Median("Paint/reduced/" + arg);
+    const double slow = reporter.Median("Paint/every_point/" + arg);
+    const double slowAliased = reporter.Median("Paint/every_point_aliased/" + arg);
+    if (fast > 0 && slow > 0 && slowAliased > 0)
+      std::printf("%8ld samples: reduced %.2f ms median; every point %.1f ms (%.0f x), "
+                  "every point aliased %.1f ms (%.0f x)\n",
+                  n, fast, slow, slow / fast, slowAliased, slowAliased / fast);
+    if (!compare) continue;
+    const Recording& r = Recordings()[static_cast<std::size_t>(n)];
+    const wxImage reduced = Render(r, false, wxANTIALIAS_NONE);
+    const wxImage sameMode = Render(r, true, wxANTIALIAS_NONE);
+    const wxImage antialiased = Render(r, true, wxANTIALIAS_DEFAULT);
+    std::printf("%8ld samples: differing pixels vs every point aliased: %.3f %%; "
+                "vs every point antialiased: %.3f %% (%.3f %% by more than 64 levels)\n",
+                n, DifferingShare(reduced, sameMode), DifferingShare(reduced, antialiased),
+                DifferingShare(reduced, antialiased, 64));
+    if (n == sizes.back()) {
+      reduced.SaveFile("/tmp/plot_bench_reduced.png", wxBITMAP_TYPE_PNG);
+      sameMode.SaveFile("/tmp/plot_bench_every_point.png", wxBITMAP_TYPE_PNG);
+      antialiased.SaveFile("/tmp/plot_bench_every_point_aa.png", wxBITMAP_TYPE_PNG);
+      DiffImage(reduced, sameMode).SaveFile("/tmp/plot_bench_diff.png", wxBITMAP_TYPE_PNG);
+    }
+  }
+  benchmark::Shutdown();
+  wxEntryCleanup();
+  return 0;
+}

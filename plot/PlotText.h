@@ -1,0 +1,53 @@
+// Tick steps and the texts the axes and the legend draw, with their spacing rules.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace plotcore {
+
+constexpr double LN10 = 2.302585092994046;
+
+// Power-of-ten step: one step spans more than 12.8 and at most 128 pixels.
+struct TickStep {
+  double n;     // the exponent
+  double step;  // 10^n
+};
+TickStep ComputeTickStep(double pxPerUnit);
+
+// The values v = first, first + step, ... below centre + half / scale, where first is the
+// step multiple at or below the left (lower) edge. Empty when the scale gives no usable step;
+// never more values than the half extent allows, so no scale can make this loop forever.
+std::vector<double> TickValues(double pxPerUnit, double centre, int halfExtent);
+
+// Elapsed seconds as a clock: "%M:%S" within the first hour of a day, "%H:%M:%S" after.
+// Wraps every 24 hours; negative values count back from midnight. Empty for NaN/infinity.
+std::string FormatClock(double seconds);
+
+// Y axis labels: the primary axis shows a decimal only for steps below 10, the second
+// axis always one.
+std::string FormatPrimaryY(double v, double n);
+std::string FormatSecondY(double v);
+
+// Time labels keep more than 64 pixels between a label's left edge and the right edge of the
+// last one drawn; a skipped label does not move that edge.
+struct XLabelSpacing {
+  int lastRight = -65535;
+  bool Accept(int p, int textWidth);
+};
+
+// Y labels keep more than 32 pixels between their tops.
+struct YLabelSpacing {
+  int lastTop = 65536;
+  bool Accept(int p, int textHeight);
+};
+
+// Legend value: two decimals below 30, none from 30 up.
+std::string FormatLegendValue(double v);
+// The box grows to text + 25 when it is not wider than text + 20.
+int WidenLegendBox(int boxWidth, int textWidth);
+
+// "%f"-style number with a point whatever the locale (the measure event carries these).
+std::string FormatFixed6(double v);
+
+}  // namespace plotcore

@@ -1,0 +1,354 @@
+#include "plot/SeriesMath.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "plot/PlotView.h"
+
+namespace plotcore {
+
+void SeriesPoints::SetPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
+  const std::size_t n = std::min(xs.size(), ys.size());
+  m_xs.assign(xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(n));
+  m_ys.assign(ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(n));
+  m_xSorted = IsSorted(m_xs.data(), n);
+  m_boundMinX = -1.0;
+  m_boundMaxX = 1.0;
+  m_boundMinY = -1.0;
+  m_boundMaxY = 1.0;
+  bool haveX = false, haveY = false;
+  for (std::size_t i = 0; i < n; ++i) {
+    const double x = m_xs[i];
+    if (std::isfinite(x)) {
+      if (!haveX) {
+        m_boundMinX = m_boundMaxX = x;
+        haveX = true;
+      } else if (x < m_boundMinX) {
+        m_boundMinX = x;
+      } else if (x > m_boundMaxX) {
+        m_boundMaxX = x;
+      }
+    }
+    const double y = m_ys[i];
+    if (std::isfinite(y)) {
+      if (!haveY) {
+        m_boundMinY = m_boundMaxY = y;
+        haveY = true;
+      } else if (y < m_boundMinY) {
+        m_boundMinY = y;
+      } else if (y > m_boundMaxY) {
+        m_boundMaxY = y;
+      }
+    }
+  }
+}
+
+bool SeriesPoints::NextPoint(double& x, double& y) {
+  if (m_cursor >= m_xs.size()) return false;
+  x = m_xs[m_cursor];
+  y = m_ys[m_cursor];
+  ++m_cursor;
+  return true;
+}
+
+bool SeriesPoints::PointAt(double& x, double& y, int index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= m_xs.size()) return false;
+  x = m_xs[static_cast<std::size_t>(index)];
+  y = m_ys[static_cast<std::size_t>(index)];
+  return true;
+}
+
+int SeriesPoints::PointCount() const {
+  return m_xs.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX
+                                                        : static_cast<int>(m_xs.size());
+}
+
+long FindNearest(const float* xs, std::size_t n, double xQuery) {
+  long best = -1;
+  double bestDist = 0.0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const double d = std::fabs(xQuery - static_cast<double>(xs[i]));
+    if (std::isnan(d)) continue;
+    if (best < 0 || d < bestDist) {
+      best = static_cast<long>(i);
+      bestDist = d;
+    }
+  }
+  return best;
+}
+
+namespace {
+
+// Pixel coordinates stay within this; farther points are clipped along their segment.
+constexpr double FAR = 1 << 20;
+
+enum : unsigned { LEFT = 1, RIGHT = 2, TOP = 4, BOTTOM = 8 };
+
+inline unsigned OutCode(double fx, double fy, const ClipBox& c) {
+  unsigned code = 0;
+  if (fx < c.left) code |= LEFT;
+  if (fx > c.right) code |= RIGHT;
+  if (fy < c.top) code |= TOP;
+  if (fy > c.bottom) code |= BOTTOM;
+  return code;
+}
+
+inline bool IsFar(double fx, double fy) {
+  return fx < -FAR || fx > FAR || fy < -FAR || fy > FAR;
+}
+
+// Liang-Barsky against the box [-FAR, FAR]^2; false when the segment misses it.
+bool ClipToFar(double& x0, double& y0, double& x1, double& y1) {
+  double t0 = 0.0, t1 = 1.0;
+  const double dx = x1 - x0, dy = y1 - y0;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x0 + FAR, FAR - x0, y0 + FAR, FAR - y0};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0.0) {
+      if (q[i] < 0.0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0.0) {
+      if (t > t1) return false;
+      t0 = std::max(t0, t);
+    } else {
+      if (t < t0) return false;
+      t1 = std::min(t1, t);
+    }
+  }
+  const double ox = x0, oy = y0;
+  x0 = ox + t0 * dx;
+  y0 = oy + t0 * dy;
+  x1 = ox + t1 * dx;
+  y1 = oy + t1 * dy;
+  return true;
+}
+
+// Turns the pixels of one connected line into segments, a column run at a time.
+struct SegmentBuilder {
+  explicit SegmentBuilder(std::vector<Segment>& out) : m_out(out) {}
+
+  void Begin(PixelPoint p) {
+    m_active = true;
+    m_emitted = false;
+    m_col = p.x;
+    m_min = m_max = m_last = p.y;
+  }
+
+  void LineTo(PixelPoint p) {
+    if (p.x == m_col) {
+      m_min = std::min(m_min, p.y);
+      m_max = std::max(m_max, p.y);
+      m_last = p.y;
+      return;
+    }
+    NextColumn(p);
+  }
+
+  // The current run ends: its span, and the step to the new column.
+  void NextColumn(PixelPoint p) {
+    if (m_min != m_max) m_out.push_back({{m_col, m_min}, {m_col, m_max}});
+    m_out.push_back({{m_col, m_last}, p});
+    m_emitted = true;
+    m_col = p.x;
+    m_min = m_max = m_last = p.y;
+  }
+
+  void End() {
+    if (!m_active) return;
+    if (m_min != m_max) {
+      m_out.push_back({{m_col, m_min}, {m_col, m_max}});
+      m_emitted = true;
+    }
+    if (!m_emitted) m_out.push_back({{m_col, m_min}, {m_col, m_min}});
+    m_active = false;
+  }
+
+  std::vector<Segment>& m_out;
+  bool m_active = false, m_emitted = false;
+  int m_col = 0, m_min = 0, m_max = 0, m_last = 0;
+};
+
+inline bool InColumn(double f, int column) {
+  return f > -2147483648.0 && f < 2147483648.0 && static_cast<int>(f) == column;
+}
+
+template <class T>
+void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map,
+                 const ClipBox& clip, bool xSorted, std::vector<Segment>& out) {
+  SegmentBuilder line(out);
+  bool havePrev = false;
+  double px = 0.0, py = 0.0;  // the previous point in pixels, unrounded
+  unsigned pcode = 0;
+  const double left = clip.left, right = clip.right, top = clip.top, bottom = clip.bottom;
+  const double cx = map.centreX, sx = map.pxPerUnitX, cy = map.centreY, sy = map.pxPerUnitY;
+  auto fxOf = [&](std::size_t k) { return (static_cast<double>(xs[k]) - cx) * sx; };
+  auto fyOf = [&](double y) { return (cy - y) * sy; };
+
+  // One point, every case.
+  auto step = [&](std::size_t k) {
+    const double fx = fxOf(k), fy = fyOf(static_cast<double>(ys[k]));
+    if (!std::isfinite(fx) || !std::isfinite(fy)) {
+      line.End();
+      havePrev = false;
+      pcode = 0;
+      return;
+    }
+    const unsigned code = OutCode(fx, fy, clip);
+    if (!havePrev) {
+      if (code == 0) line.Begin({ToPixel(fx), ToPixel(fy)});  // a line starts with a dot
+    } else if ((pcode & code) != 0) {
+      line.End();  // wholly beyond one side: nothing of it shows
+    } else if (!IsFar(px, py) && !IsFar(fx, fy)) {
+      if (!line.m_active) line.Begin({ToPixel(px), ToPixel(py)});
+      line.LineTo({ToPixel(fx), ToPixel(fy)});
+    } else {
+      // Rare (deep zoom): the segment goes out on its own, clipped, so that no coordinate
+      // overflows.
+      line.End();
+      double x0 = px, y0 = py, x1 = fx, y1 = fy;
+      if (ClipToFar(x0, y0, x1, y1))
+        out.push_back({{ToPixel(x0), ToPixel(y0)}, {ToPixel(x1), ToPixel(y1)}});
+    }
+    havePrev = true;
+    px = fx;
+    py = fy;
+    pcode = code;
+  };
+
+  // With x sorted, the points of one pixel column are found by search and only their y is
+  // scanned: a million points cost a few thousand searches and one pass over y.
+  const bool byColumn = xSorted && sx > 0;
+  std::size_t i = 0;
+  while (i < n) {
+    if (!(line.m_active && pcode == 0)) {
+      step(i++);
+      continue;
+    }
+    if (byColumn) {
+      const double f0 = fxOf(i);
+      if (!(f0 >= left && f0 <= right)) {
+        step(i++);
+        continue;
+      }
+      const int column = static_cast<int>(f0);
+      std::size_t lo = i, hi = i + 1, stride = 1;
+      while (hi < n && InColumn(fxOf(hi), column)) {
+        lo = hi;
+        stride *= 2;
+        hi = std::min(n, lo + stride);
+      }
+      while (hi - lo > 1) {  // lo in the column, hi not (or the end)
+        const std::size_t mid = lo + (hi - lo) / 2;
+        (InColumn(fxOf(mid), column) ? lo : hi) = mid;
+      }
+      const std::size_t end = hi;
+      T ymin = ys[i], ymax = ys[i];
+      bool gap = false;
+      for (std::size_t k = i; k < end; ++k) {
+        const T y = ys[k];
+        gap |= y != y;
+        ymin = y < ymin ? y : ymin;
+        ymax = y > ymax ? y : ymax;
+      }
+      const double fa = fyOf(static_cast<double>(ymax)), fb = fyOf(static_cast<double>(ymin));
+      const double fyLo = std::min(fa, fb), fyHi = std::max(fa, fb);
+      if (!gap && fyLo >= top && fyHi <= bottom) {
+        const double fyLast = fyOf(static_cast<double>(ys[end - 1]));
+        line.LineTo({column, static_cast<int>(fyOf(static_cast<double>(ys[i])))});
+        line.m_min = std::min(line.m_min, static_cast<int>(fyLo));
+        line.m_max = std::max(line.m_max, static_cast<int>(fyHi));
+        line.m_last = static_cast<int>(fyLast);
+        px = fxOf(end - 1);
+        py = fyLast;
+        i = end;
+      } else {
+        while (i < end) step(i++);  // leaves the box or has a gap: point by point
+      }
+      continue;
+    }
+    // Unsorted: points inside the box continuing a line, with the column run in registers
+    // until the column changes.
+    int col = line.m_col, mn = line.m_min, mx = line.m_max, last = line.m_last;
+    for (; i < n; ++i) {
+      const double fx = fxOf(i), fy = fyOf(static_cast<double>(ys[i]));
+      if (!(fx >= left && fx <= right && fy >= top && fy <= bottom)) break;  // NaN too
+      const int ix = static_cast<int>(fx), iy = static_cast<int>(fy);
+      px = fx;
+      py = fy;
+      if (ix == col) {
+        mn = std::min(mn, iy);
+        mx = std::max(mx, iy);
+        last = iy;
+        continue;
+      }
+      line.m_min = mn;
+      line.m_max = mx;
+      line.m_last = last;
+      line.NextColumn({ix, iy});
+      col = ix;
+      mn = mx = last = iy;
+    }
+    line.m_min = mn;
+    line.m_max = mx;
+    line.m_last = last;
+    if (i < n) step(i++);
+  }
+  line.End();
+}
+
+template <class T>
+void ReduceDotsT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map,
+                 const ClipBox& clip, std::vector<PixelPoint>& out) {
+  const long w = static_cast<long>(clip.right) - clip.left + 1;
+  const long h = static_cast<long>(clip.bottom) - clip.top + 1;
+  if (w <= 0 || h <= 0) return;
+  // One bit per pixel of the box: each dot is drawn once, in the order first seen.
+  const bool useSeen = w * h <= (1L << 26);
+  std::vector<bool> seen(useSeen ? static_cast<std::size_t>(w * h) : 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    const double x = static_cast<double>(xs[i]), y = static_cast<double>(ys[i]);
+    const double fx = (x - map.centreX) * map.pxPerUnitX;
+    const double fy = (map.centreY - y) * map.pxPerUnitY;
+    if (!(fx >= clip.left && fx <= clip.right && fy >= clip.top && fy <= clip.bottom))
+      continue;  // also drops NaN
+    const PixelPoint p{ToPixel(fx), ToPixel(fy)};
+    if (useSeen) {
+      const std::size_t k = static_cast<std::size_t>((p.y - clip.top) * w + (p.x - clip.left));
+      if (seen[k]) continue;
+      seen[k] = true;
+    } else if (!out.empty() && out.back() == p) {
+      continue;
+    }
+    out.push_back(p);
+  }
+}
+
+}  // namespace
+
+void ReduceLine(const float* xs, const float* ys, std::size_t n, const PixelMapping& map,
+                const ClipBox& clip, std::vector<Segment>& out, bool xSorted) {
+  ReduceLineT(xs, ys, n, map, clip, xSorted, out);
+}
+void ReduceLine(const double* xs, const double* ys, std::size_t n, const PixelMapping& map,
+                const ClipBox& clip, std::vector<Segment>& out, bool xSorted) {
+  ReduceLineT(xs, ys, n, map, clip, xSorted, out);
+}
+
+bool IsSorted(const float* xs, std::size_t n) {
+  for (std::size_t i = 1; i < n; ++i)
+    if (!(xs[i - 1] <= xs[i])) return false;  // NaN also ends it
+  return n == 0 || xs[0] == xs[0];
+}
+void ReduceDots(const float* xs, const float* ys, std::size_t n, const PixelMapping& map,
+                const ClipBox& clip, std::vector<PixelPoint>& out) {
+  ReduceDotsT(xs, ys, n, map, clip, out);
+}
+void ReduceDots(const double* xs, const double* ys, std::size_t n, const PixelMapping& map,
+                const ClipBox& clip, std::vector<PixelPoint>& out) {
+  ReduceDotsT(xs, ys, n, map, clip, out);
+}
+
+}  // namespace plotcore

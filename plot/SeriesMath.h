@@ -1,0 +1,78 @@
+// The points of a series, the nearest-point search of measuring, and the reduction that
+// turns a long series into the few pixels worth drawing.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+namespace plotcore {
+
+// Point storage of the vector-backed series; the series classes inherit it.
+struct SeriesPoints {
+  std::vector<float> m_xs, m_ys;
+  unsigned int m_cursor = 0;
+  double m_boundMinX = -1.0, m_boundMaxX = 1.0, m_boundMinY = -1.0, m_boundMaxY = 1.0;
+  bool m_xSorted = true;  // x never decreases (and has no NaN): drawing may search columns
+
+  // Copies the points. Vectors of unequal length are cut to the shorter one, so no point is
+  // ever read past the end of y. Bounds cover the finite values only (a NaN or infinity from a
+  // damaged file must not wreck the fit); without any they are (-1, 1, -1, 1).
+  void SetPoints(const std::vector<float>& xs, const std::vector<float>& ys);
+  void ResetCursor() { m_cursor = 0; }
+  bool NextPoint(double& x, double& y);
+  // False for an index outside 0 .. count-1; the outputs are left alone then.
+  bool PointAt(double& x, double& y, int index) const;
+  int PointCount() const;
+};
+
+// Index of the point whose x lies nearest to xQuery, the earlier one on ties; -1 when there is
+// none (no points, or no finite x).
+long FindNearest(const float* xs, std::size_t n, double xQuery);
+
+// World to pixel as the window maps it: px = (int)((x - centreX) * pxPerUnitX),
+// py = (int)((centreY - y) * pxPerUnitY), relative to the window centre.
+struct PixelMapping {
+  double centreX, pxPerUnitX, centreY, pxPerUnitY;
+};
+
+struct PixelPoint {
+  int x, y;
+  bool operator==(const PixelPoint&) const = default;
+};
+
+// The area that can show anything, in the same pixels, pen width included.
+struct ClipBox {
+  int left, top, right, bottom;
+};
+
+// A line from a to b in pixels; a == b is a dot.
+struct Segment {
+  PixelPoint a, b;
+  bool operator==(const Segment&) const = default;
+};
+
+// The connected line through all points, reduced to segments that cover the same pixels: per
+// run of consecutive points in one pixel column, one vertical segment from the lowest to the
+// highest pixel (every segment inside a column is vertical, so it covers them all), and one
+// segment from each run's last pixel to the next run's first. Segments lying wholly beyond one
+// side of the clip box are left out; a non-finite point breaks the line; a line of one pixel
+// is a dot. Far-away points are clipped along their segment so that no coordinate overflows.
+// Drawn as separate segments this gives the pixels of one line call per point; joined into a
+// polyline it would not quite, because joins are drawn differently from line caps.
+// xSorted: x never decreases, which lets the points of a column be found by search.
+void ReduceLine(const float* xs, const float* ys, std::size_t n, const PixelMapping& map,
+                const ClipBox& clip, std::vector<Segment>& out, bool xSorted = false);
+void ReduceLine(const double* xs, const double* ys, std::size_t n, const PixelMapping& map,
+                const ClipBox& clip, std::vector<Segment>& out, bool xSorted = false);
+
+// Whether x never decreases and holds no NaN.
+bool IsSorted(const float* xs, std::size_t n);
+
+// The pixels of the points inside the clip box, each once (drawing a dot twice changes
+// nothing).
+void ReduceDots(const float* xs, const float* ys, std::size_t n, const PixelMapping& map,
+                const ClipBox& clip, std::vector<PixelPoint>& out);
+void ReduceDots(const double* xs, const double* ys, std::size_t n, const PixelMapping& map,
+                const ClipBox& clip, std::vector<PixelPoint>& out);
+
+}  // namespace plotcore

@@ -1,0 +1,241 @@
+#include "plot/mpScale.h"
+
+#include <wx/settings.h>
+
+#include <algorithm>
+
+#include "plot/PlotText.h"
+#include "plot/PlotView.h"
+#include "plot/mpWindow.h"
+
+using plotcore::ToPixel;
+
+wxIMPLEMENT_DYNAMIC_CLASS(mpScaleX, mpLayer);
+wxIMPLEMENT_DYNAMIC_CLASS(mpScaleY, mpLayer);
+wxIMPLEMENT_DYNAMIC_CLASS(mpScaleYVell, mpLayer);
+
+namespace {
+
+wxPen WithStyle(const wxPen& pen, wxPenStyle style) {
+  wxPen p(pen);
+  p.SetStyle(style);
+  return p;
+}
+
+wxString FromStd(const std::string& s) { return wxString::FromUTF8(s.c_str()); }
+
+// The part of a title before its first blank.
+wxString FirstWord(const wxString& s) { return s.BeforeFirst(' '); }
+
+// Widest label drawn beside a vertical title centred on the middle of the window.
+struct LabelsBesideTitle {
+  int titleHalf;  // half the title's length
+  int widest = 0;
+  void Add(int p, int tw, int th) {
+    if (p + th / 2 >= -titleHalf && p - th / 2 <= titleHalf) widest = std::max(widest, tw);
+  }
+};
+
+}  // namespace
+
+mpScaleX::mpScaleX(const wxString& name, int position, bool ticks, bool reserveRight) {
+  m_name = name;
+  m_position = position;
+  m_ticks = ticks;
+  m_reserveRight = reserveRight;
+  m_layerType = mpLAYER_AXIS;
+  m_font = *wxNORMAL_FONT;
+  m_pen = *wxGREY_PEN;
+}
+
+void mpScaleX::Plot(wxDC& dc, mpWindow& w) {
+  dc.SetPen(m_pen);
+  dc.SetFont(m_font);
+  const int W = w.GetPlotWidth(), H = w.GetPlotHeight();
+  const double scale = w.GetPxPerUnitX(), centre = w.GetCentreX();
+  int orgy;
+  switch (m_position) {
+    case 0: orgy = 10 - H / 2; break;
+    case 1: orgy = ToPixel(w.GetCentreY() * w.GetPxPerUnitY()); break;
+    case 4: orgy = H / 2 - 1; break;
+    case 5: orgy = -H / 2; break;
+    default: orgy = H / 2 - 35; break;
+  }
+  dc.DrawLine(-W / 2, orgy, W / 2, orgy);
+
+  const wxPen dotted = WithStyle(m_pen, wxPENSTYLE_DOT);
+  const wxPen solid = WithStyle(m_pen, wxPENSTYLE_SOLID);
+  plotcore::XLabelSpacing spacing;
+  for (double v : plotcore::TickValues(scale, centre, W / 2)) {
+    const int p = ToPixel((v - centre) * scale);
+    // The leftmost 50 pixels belong to the y axis, the rightmost 50 to a right-hand one.
+    if (!(p > 50 - W / 2 && (p < W / 2 - 50 || !m_reserveRight))) continue;
+    if (m_ticks) {
+      dc.DrawLine(p, orgy, p, m_position == 4 ? orgy - 4 : orgy + 4);
+    } else {
+      dc.SetPen(dotted);
+      dc.DrawLine(p, 30 - H / 2, p, orgy);
+      dc.SetPen(solid);
+    }
+    const wxString label = FromStd(plotcore::FormatClock(v));
+    wxCoord tw, th;
+    dc.GetTextExtent(label, &tw, &th);
+    if (spacing.Accept(p, tw))
+      dc.DrawText(label, p - tw / 2, m_position == 4 ? orgy - th - 4 : orgy + 4);
+  }
+
+  if (m_position != 0) {
+    wxCoord tw, th;
+    dc.GetTextExtent(m_name, &tw, &th);
+    // Below the label row (labels take orgy + 4 .. orgy + 4 + th), so the two never touch.
+    if (m_position == 4)
+      dc.DrawText(m_name, W / 2 - tw - 4, orgy - 2 * th - 4);
+    else
+      dc.DrawText(m_name, 0, orgy + th + 4);
+  }
+}
+
+mpScaleY::mpScaleY(const wxString& name, int position, bool ticks, bool reserveRight) {
+  m_name = name;
+  m_caption = FirstWord(name);
+  m_position = position;
+  m_ticks = ticks;
+  m_reserveRight = reserveRight;
+  m_layerType = mpLAYER_AXIS;
+  m_font = *wxSMALL_FONT;
+  m_pen = *wxGREY_PEN;
+}
+
+void mpScaleY::Plot(wxDC& dc, mpWindow& w) {
+  dc.SetPen(m_pen);
+  dc.SetFont(m_font);
+  const int W = w.GetPlotWidth(), H = w.GetPlotHeight();
+  const double scale = w.GetPxPerUnitY(), centre = w.GetCentreY();
+  int orgx;
+  switch (m_position) {
+    case 0: orgx = W / 2 - 20; break;
+    case 1: orgx = -ToPixel(w.GetCentreX() * w.GetPxPerUnitX()); break;
+    case 4: orgx = -W / 2; break;
+    case 5: orgx = W / 2 - 1; break;
+    default: orgx = 50 - W / 2; break;
+  }
+  dc.DrawLine(orgx, -H / 2, orgx, H / 2);
+
+  const double n = plotcore::ComputeTickStep(scale).n;
+  const int gridEnd = m_reserveRight ? W / 2 - 50 : W / 2;
+  const wxPen dotted = WithStyle(m_pen, wxPENSTYLE_DOT);
+  const wxPen solid = WithStyle(m_pen, wxPENSTYLE_SOLID);
+  plotcore::YLabelSpacing spacing;
+  LabelsBesideTitle beside{dc.GetTextExtent(m_name).x / 2};
+  for (double v : plotcore::TickValues(scale, centre, H / 2)) {
+    const int p = ToPixel((centre - v) * scale);
+    if (!(30 - H / 2 < p && p < H / 2 - 30)) continue;
+    if (m_ticks) {
+      if (m_position == 4)
+        dc.DrawLine(orgx, p, orgx + 4, p);
+      else
+        dc.DrawLine(orgx - 4, p, orgx, p);
+    } else {
+      dc.SetPen(dotted);
+      dc.DrawLine(orgx, p, gridEnd, p);
+      dc.SetPen(solid);
+    }
+    const wxString label = FromStd(plotcore::FormatPrimaryY(v, n));
+    wxCoord tw, th;
+    dc.GetTextExtent(label, &tw, &th);
+    if (spacing.Accept(p, th)) {
+      dc.DrawText(label, m_position == 4 ? orgx + 4 : orgx - tw - 4, p - th / 2);
+      beside.Add(p, tw, th);
+    }
+  }
+
+  if (m_position == 0) return;
+  wxCoord tw, th;
+  dc.GetTextExtent(m_name, &tw, &th);
+  if (m_position == 4) {
+    dc.DrawText(m_name, orgx - tw - 4, th - H / 2 + 4);
+    return;
+  }
+  if (m_position == 5) {
+    dc.DrawText(m_name, orgx - tw - 4, 4 - H / 2);
+  } else {
+    // 48 px left of the axis; further left (up to the window edge) when wide labels beside
+    // it would run into it.
+    const int needed = (orgx - 4 - beside.widest - 2) - (orgx - 48 + th);
+    const int x = needed < 0 ? std::max(-W / 2, orgx - 48 + needed) : orgx - 48;
+    dc.DrawRotatedText(m_name, x, tw / 2, 90);
+  }
+  dc.GetTextExtent(m_caption, &tw, &th);
+  dc.DrawText(m_caption, 80 - W / 2, 10 - H / 2 - th / 2);
+}
+
+mpScaleYVell::mpScaleYVell(const wxString& name, int position, bool ticks) {
+  m_name = name;
+  m_position = position;
+  m_ticks = ticks;
+  m_layerType = mpLAYER_AXIS;
+  m_font = *wxSMALL_FONT;
+  m_pen = *wxGREY_PEN;
+}
+
+void mpScaleYVell::Plot(wxDC& dc, mpWindow& w) {
+  m_pen = *wxGREY_PEN;
+  dc.SetPen(m_pen);
+  dc.SetFont(m_font);
+  const int W = w.GetPlotWidth(), H = w.GetPlotHeight();
+  const double scale = w.GetPxPerUnitY2(), centre = w.GetCentreY2();
+  int orgx;
+  switch (m_position) {
+    case 0: orgx = W / 2 - 20; break;
+    case 1: orgx = -ToPixel(w.GetCentreX() * w.GetPxPerUnitX()); break;
+    case 2: orgx = 40 - W / 2; break;
+    case 4: orgx = -W / 2; break;
+    default: orgx = W / 2 - 50; break;
+  }
+  dc.DrawLine(orgx, -H / 2, orgx, H / 2);
+
+  const wxPen dotted = WithStyle(m_pen, wxPENSTYLE_DOT);
+  const wxPen solid = WithStyle(m_pen, wxPENSTYLE_SOLID);
+  plotcore::YLabelSpacing spacing;
+  LabelsBesideTitle beside{dc.GetTextExtent(m_name).x / 2};
+  for (double v : plotcore::TickValues(scale, centre, H / 2)) {
+    const int p = ToPixel(scale * (centre - v));
+    if (!(p < H / 2 - 30)) continue;
+    if (m_ticks) {
+      if (m_position == 4)
+        dc.DrawLine(orgx, p, orgx + 4, p);
+      else
+        dc.DrawLine(orgx + 4, p, orgx, p);
+    } else {
+      dc.SetPen(dotted);
+      dc.DrawLine(-W, p, W, p);
+      dc.SetPen(solid);
+    }
+    const wxString label = FromStd(plotcore::FormatSecondY(v));
+    wxCoord tw, th;
+    dc.GetTextExtent(label, &tw, &th);
+    if (spacing.Accept(p, th)) {
+      dc.DrawText(label, m_position == 4 ? orgx + 4 : orgx + 6, p - th / 2);
+      beside.Add(p, tw, th);
+    }
+  }
+
+  if (m_position == 0) return;
+  wxCoord tw, th;
+  dc.GetTextExtent(m_name, &tw, &th);
+  if (m_position == 4) {
+    dc.DrawText(m_name, orgx - tw - 4, th - H / 2 + 4);
+    return;
+  }
+  if (m_position == 5) {
+    // At the right edge; moved right (up to the edge itself) when wide labels beside it would
+    // run into it.
+    const int needed = (orgx + 6 + beside.widest + 2) - (W / 2 - 5 - th);
+    const int x = needed > 0 ? std::min(W / 2, W / 2 - 5 + needed) : W / 2 - 5;
+    dc.DrawRotatedText(m_name, x, -tw / 2, -90);
+  } else
+    dc.DrawText(m_name, orgx + 4, 4 - H / 2);
+  const wxString heading = FirstWord(m_name);
+  dc.GetTextExtent(heading, &tw, &th);
+  dc.DrawText(heading, 80 - W / 2, 25 - H / 2 - th / 2);
+}

@@ -1,0 +1,39 @@
+// Axis layers: time axis, left-hand primary y axis, right-hand second y axis.
+//
+// Position codes (line relative to the window centre): 0 near the top / right, 1 through the
+// world origin, 2 the usual bottom / left place, 4 on the bottom / left border, 5 on the top /
+// right border.
+#pragma once
+
+#include "plot/mpLayer.h"
+
+class mpScaleX : public mpLayer {
+ public:
+  mpScaleX(const wxString& name = "X", int position = 2, bool ticks = true,
+           bool reserveRight = false);
+  bool HasBounds() const override { return false; }
+  void Plot(wxDC& dc, mpWindow& w) override;
+
+  wxDECLARE_DYNAMIC_CLASS(mpScaleX);
+};
+
+class mpScaleY : public mpLayer {
+ public:
+  // The heading starts as the title up to its first blank.
+  mpScaleY(const wxString& name = "Y", int position = 2, bool ticks = true,
+           bool reserveRight = false);
+  bool HasBounds() const override { return false; }
+  void Plot(wxDC& dc, mpWindow& w) override;
+
+  wxDECLARE_DYNAMIC_CLASS(mpScaleY);
+};
+
+// Drawn against the window's second y scale; always in the stock grey pen.
+class mpScaleYVell : public mpLayer {
+ public:
+  mpScaleYVell(const wxString& name = "Y", int position = 5, bool ticks = true);
+  bool HasBounds() const override { return false; }
+  void Plot(wxDC& dc, mpWindow& w) override;
+
+  wxDECLARE_DYNAMIC_CLASS(mpScaleYVell);
+};

@@ -1,0 +1,277 @@
+#include "plot/mpSeries.h"
+
+#include <wx/graphics.h>
+#include <wx/window.h>
+
+#include <algorithm>
+#include <cmath>
+#include <type_traits>
+
+#include "plot/MeasureEvent.h"
+#include "plot/PlotText.h"
+#include "plot/PlotView.h"
+#include "plot/mpWindow.h"
+
+using plotcore::ToPixel;
+
+wxIMPLEMENT_ABSTRACT_CLASS(mpFXY, mpLayer);
+wxIMPLEMENT_ABSTRACT_CLASS(mpFXYVell, mpLayer);
+wxIMPLEMENT_DYNAMIC_CLASS(mpFXYVector, mpFXY);
+wxIMPLEMENT_DYNAMIC_CLASS(mpFXYVectorVell, mpFXYVell);
+
+// Drawing and measuring shared by the primary- and second-axis series.
+struct SeriesPainter {
+  template <class S>
+  static bool FindNearest(S& s, double xQuery, double& x, double& y) {
+    const int n = s.PointCount();
+    if (n < 1) return false;
+    long best = -1;
+    if (const float* xs = s.RawXs()) {
+      best = plotcore::FindNearest(xs, static_cast<std::size_t>(n), xQuery);
+    } else {
+      s.ResetCursor();
+      double bestDist = 0.0, px, py;
+      for (long i = 0; i < n && s.NextPoint(px, py); ++i) {
+        const double d = std::fabs(xQuery - px);
+        if (std::isnan(d)) continue;
+        if (best < 0 || d < bestDist) {
+          best = i;
+          bestDist = d;
+        }
+      }
+    }
+    return best >= 0 && s.PointAt(x, y, static_cast<int>(best));
+  }
+
+  template <class S>
+  static void Plot(S& s, wxDC& dc, mpWindow& w, bool second) {
+    const int W = w.GetPlotWidth(), H = w.GetPlotHeight();
+    const double scaleY = second ? w.GetPxPerUnitY2() : w.GetPxPerUnitY();
+    const double centreY = second ? w.GetCentreY2() : w.GetCentreY();
+    dc.SetPen(s.m_pen);
+    s.ResetCursor();
+    DrawPoints(s, dc, w, {w.GetCentreX(), w.GetPxPerUnitX(), centreY, scaleY});
+    if (s.m_continuous) {
+      const int y = second ? 25 - H / 2 : 10 - H / 2;
+      dc.DrawLine(55 - W / 2, y, 75 - W / 2, y);  // colour key
+    }
+    if constexpr (std::is_same_v<S, mpFXY>) DrawTitles(s, dc, W, H);
+
+    if (second ? w.IsPressureMeasuring() : w.IsFlowMeasuring()) {
+      s.ResetCursor();
+      const int mx = w.GetMarkX() - W / 2;
+      const double xQuery = mx / w.GetPxPerUnitX() + w.GetCentreX();
+      double xn, yn;
+      if (FindNearest(s, xQuery, xn, yn)) {
+        const double my = (centreY - yn) * scaleY;
+        dc.SetPen(*wxGREY_PEN);
+        // The cross-hair spans the window whatever its shape.
+        const int reach = std::max(W, H);
+        dc.DrawLine(mx, -reach, mx, reach);
+        dc.DrawLine(-reach, ToPixel(my), reach, ToPixel(my));
+        s.m_markerValue = yn;
+        s.m_markPx = mx;
+        s.m_markPy = ToPixel(my);
+        s.m_hasMarker = true;
+        SendMeasure(s, w, second, xn, yn);
+      }
+    }
+    if (s.m_hasMarker) dc.DrawRectangle(s.m_markPx - 5, s.m_markPy - 5, 10, 10);
+  }
+
+ private:
+  // The curve, reduced to what can show at this resolution: the pixels of one line call per
+  // point at a few thousand calls, however long the recording. Curves are drawn aliased: the
+  // reduced drawing then matches drawing every point pixel for pixel (blended edges of a
+  // million overlapping segments cannot be reproduced by fewer), and a dot drawn twice
+  // looks like a dot drawn once, which lets point mode draw each pixel once.
+  template <class S>
+  static void DrawPoints(S& s, wxDC& dc, mpWindow& w, const plotcore::PixelMapping& map) {
+    const int W = w.GetPlotWidth(), H = w.GetPlotHeight();
+    const int margin = std::max(1, s.m_pen.GetWidth()) + 2;
+    const plotcore::ClipBox clip{-W / 2 - margin, -H / 2 - margin, W - W / 2 + margin,
+                                 H - H / 2 + margin};
+
+    std::vector<double> gx, gy;  // only for series without raw storage
+    const float* xs = s.RawXs();
+    const float* ys = s.RawYs();
+    const std::size_t n = static_cast<std::size_t>(std::max(0, s.PointCount()));
+    if (!xs || !ys) {
+      double x, y;
+      while (s.NextPoint(x, y)) {
+        gx.push_back(x);
+        gy.push_back(y);
+      }
+    }
+
+    wxGraphicsContext* gc = dc.GetGraphicsContext();
+    const wxAntialiasMode oldMode = gc ? gc->GetAntialiasMode() : wxANTIALIAS_DEFAULT;
+    if (gc) gc->SetAntialiasMode(wxANTIALIAS_NONE);
+
+    if (s.m_continuous) {
+      static thread_local std::vector<plotcore::Segment> segments;
+      segments.clear();
+      if (xs && ys)
+        plotcore::ReduceLine(xs, ys, n, map, clip, segments, s.RawSorted());
+      else
+        plotcore::ReduceLine(gx.data(), gy.data(), gx.size(), map, clip, segments);
+      StrokeSegments(dc, gc, segments, s.m_pen.GetWidth());
+    } else {
+      static thread_local std::vector<plotcore::PixelPoint> dots;
+      dots.clear();
+      if (xs && ys)
+        plotcore::ReduceDots(xs, ys, n, map, clip, dots);
+      else
+        plotcore::ReduceDots(gx.data(), gy.data(), gx.size(), map, clip, dots);
+      const bool wide = s.m_pen.GetWidth() > 1;
+      for (const plotcore::PixelPoint& p : dots) {
+        if (wide)
+          dc.DrawLine(p.x, p.y, p.x, p.y);
+        else
+          dc.DrawPoint(p.x, p.y);
+      }
+    }
+    if (gc) gc->SetAntialiasMode(oldMode);
+  }
+
+  // Strokes that cross each other come out a little differently when they share one path
+  // (their overlap is filled as one shape), so only segments lying well apart in x share a
+  // path: the pixels stay those of separate line calls, at a fraction of the per-stroke cost.
+  static void StrokeSegments(wxDC& dc, wxGraphicsContext* gc,
+                             const std::vector<plotcore::Segment>& segments, int penWidth) {
+    if (!gc) {
+      for (const plotcore::Segment& g : segments) dc.DrawLine(g.a.x, g.a.y, g.b.x, g.b.y);
+      return;
+    }
+    constexpr std::size_t MAX_PATHS = 32;
+    const int reach = std::max(1, penWidth) / 2 + 2;
+    struct Batch {
+      int right;
+      wxGraphicsPath path;
+    };
+    std::vector<Batch> batches;
+    for (const plotcore::Segment& g : segments) {
+      const int lo = std::min(g.a.x, g.b.x) - reach, hi = std::max(g.a.x, g.b.x) + reach;
+      Batch* fit = nullptr;
+      for (Batch& b : batches)
+        if (b.right < lo) {
+          fit = &b;
+          break;
+        }
+      if (!fit) {
+        if (batches.size() == MAX_PATHS) {
+          dc.DrawLine(g.a.x, g.a.y, g.b.x, g.b.y);
+          continue;
+        }
+        batches.push_back({hi, gc->CreatePath()});
+        fit = &batches.back();
+      }
+      fit->right = hi;
+      fit->path.MoveToPoint(g.a.x, g.a.y);
+      fit->path.AddLineToPoint(g.b.x, g.b.y);
+    }
+    for (Batch& b : batches) gc->StrokePath(b.path);
+  }
+
+  static void DrawTitles(mpFXY& s, wxDC& dc, int W, int H) {
+    if (s.m_name.empty()) return;
+    s.m_font.SetPointSize(11);
+    dc.SetFont(s.m_font);
+    wxCoord tw, th;
+    dc.GetTextExtent(s.m_name, &tw, &th);
+    switch (s.m_titleAlign & 3) {
+      case 0: dc.DrawText(s.m_name, 10 - tw / 2, 6 - H / 2); break;
+      case 1: dc.DrawText(s.m_name, 8 - W / 2, 6 - H / 2); break;
+      case 2: dc.DrawText(s.m_name, 8 - W / 2, H / 2 - th - 6); break;
+      default: dc.DrawText(s.m_name, W / 2 - tw - 8, H / 2 - th - 6); break;
+    }
+    const int titleBottom = 6 - H / 2 + th;
+    if (!s.m_subtitle.empty()) {
+      dc.GetTextExtent(s.m_subtitle, &tw, &th);
+      s.m_font.SetPointSize(10);
+      dc.SetFont(s.m_font);
+      // Under a title centred at the top, start where the title ends so the lines do not touch.
+      const int y = (s.m_titleAlign & 3) == 0 ? std::max(20 - H / 2, titleBottom) : 20 - H / 2;
+      dc.DrawText(s.m_subtitle, 10 - tw / 2, y);
+    }
+    if (!s.m_footnote.empty()) {
+      dc.GetTextExtent(s.m_footnote, &tw, &th);
+      s.m_font.SetPointSize(8);
+      dc.SetFont(s.m_font);
+      dc.DrawText(s.m_footnote, 60 - W / 2, H / 2 - th);
+    }
+  }
+
+  template <class S>
+  static void SendMeasure(S& s, mpWindow& w, bool second, double xn, double yn) {
+    // A handler that repaints the plot at once would measure again from inside this call.
+    static bool sending = false;
+    if (sending) return;
+    wxCommandEvent event(MeasureEvent, wxID_ANY);
+    event.SetEventObject(&s);
+    event.SetInt(second ? 2 : 1);
+    const std::string text = second ? plotcore::FormatFixed6(yn) + " "
+                                    : plotcore::FormatFixed6(xn) + " " + plotcore::FormatFixed6(yn);
+    event.SetString(wxString::FromUTF8(text.c_str()));
+    wxWindow* target = w.GetParent() ? w.GetParent() : &w;
+    sending = true;
+    target->GetEventHandler()->ProcessEvent(event);
+    sending = false;
+  }
+};
+
+mpFXY::mpFXY(const wxString& name, int titleAlign) : m_titleAlign(titleAlign) {
+  m_name = name;
+  m_layerType = mpLAYER_PLOT;
+  m_hasMarker = false;
+  m_subtitle.clear();
+}
+
+bool mpFXY::FindNearest(double xQuery, double& x, double& y) {
+  return SeriesPainter::FindNearest(*this, xQuery, x, y);
+}
+
+void mpFXY::Plot(wxDC& dc, mpWindow& w) { SeriesPainter::Plot(*this, dc, w, false); }
+
+mpFXYVell::mpFXYVell(const wxString& name, int titleAlign) : m_titleAlign(titleAlign) {
+  m_name = name;
+  m_layerType = mpLAYER_PLOT;
+  m_hasMarker = false;
+}
+
+bool mpFXYVell::FindNearest(double xQuery, double& x, double& y) {
+  return SeriesPainter::FindNearest(*this, xQuery, x, y);
+}
+
+void mpFXYVell::Plot(wxDC& dc, mpWindow& w) { SeriesPainter::Plot(*this, dc, w, true); }
+
+mpFXYVector::mpFXYVector(const wxString& name, int titleAlign) : mpFXY(name, titleAlign) {}
+mpFXYVector::~mpFXYVector() = default;
+
+void mpFXYVector::SetPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
+  plotcore::SeriesPoints::SetPoints(xs, ys);
+}
+void mpFXYVector::ResetCursor() { plotcore::SeriesPoints::ResetCursor(); }
+bool mpFXYVector::NextPoint(double& x, double& y) {
+  return plotcore::SeriesPoints::NextPoint(x, y);
+}
+bool mpFXYVector::PointAt(double& x, double& y, int index) {
+  return plotcore::SeriesPoints::PointAt(x, y, index);
+}
+int mpFXYVector::PointCount() { return plotcore::SeriesPoints::PointCount(); }
+
+mpFXYVectorVell::mpFXYVectorVell(const wxString& name, int titleAlign)
+    : mpFXYVell(name, titleAlign) {}
+mpFXYVectorVell::~mpFXYVectorVell() = default;
+
+void mpFXYVectorVell::SetPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
+  plotcore::SeriesPoints::SetPoints(xs, ys);
+}
+void mpFXYVectorVell::ResetCursor() { plotcore::SeriesPoints::ResetCursor(); }
+bool mpFXYVectorVell::NextPoint(double& x, double& y) {
+  return plotcore::SeriesPoints::NextPoint(x, y);
+}
+bool mpFXYVectorVell::PointAt(double& x, double& y, int index) {
+  return plotcore::SeriesPoints::PointAt(x, y, index);
+}
+int mpFXYVectorVell::PointCount() { return plotcore::SeriesPoints::PointCount(); }

@@ -1,0 +1,640 @@
+// The plot window with real layers: drawing, navigation with wheel, drag, scroll bar and
+// popup commands, measuring and the legend.
+#include <gtest/gtest.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/frame.h>
+#include <wx/graphics.h>
+#include <wx/image.h>
+#include <wx/msgdlg.h>
+
+#include <cmath>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "GuiHarness.h"
+#include "plot/Plot.h"
+
+namespace {
+
+constexpr int W = 800, H = 400;
+
+// The window's popup opens a nested menu loop; the tests only note where it would open.
+class TestPlot : public mpWindow {
+ public:
+  using mpWindow::mpWindow;
+  int popups = 0;
+  wxPoint popupAt;
+  wxMenu& Menu() { return GetPopupMenu(); }
+
+ protected:
+  void ShowPopupMenu(int x, int y) override {
+    ++popups;
+    popupAt = wxPoint(x, y);
+  }
+};
+
+// The parent window, where measured points arrive.
+class Sink : public wxFrame {
+ public:
+  Sink() : wxFrame(nullptr, wxID_ANY, "plot", wxPoint(0, 0), wxSize(W, H)) {}
+  struct Measured {
+    int which;
+    wxString text;
+    wxObject* from;
+  };
+  std::vector<Measured> measured;
+
+ private:
+  void OnMeasure(wxCommandEvent& e) {
+    measured.push_back({e.GetInt(), e.GetString(), e.GetEventObject()});
+  }
+  wxDECLARE_EVENT_TABLE();
+};
+
+wxBEGIN_EVENT_TABLE(Sink, wxFrame)
+  EVT_COMMAND(wxID_ANY, MeasureEvent, Sink::OnMeasure)
+wxEND_EVENT_TABLE()
+
+// Drawing every point with one line call each, as reference for the reduced drawing.
+template <class Base>
+class EveryPoint : public Base {
+ public:
+  explicit EveryPoint(bool second) : m_second(second) {}
+  void Plot(wxDC& dc, mpWindow& w) override {
+    const double sx = w.GetPxPerUnitX(), cx = w.GetCentreX();
+    const double sy = m_second ? w.GetPxPerUnitY2() : w.GetPxPerUnitY();
+    const double cy = m_second ? w.GetCentreY2() : w.GetCentreY();
+    wxGraphicsContext* gc = dc.GetGraphicsContext();
+    if (gc) gc->SetAntialiasMode(wxANTIALIAS_NONE);
+    dc.SetPen(this->GetPen());
+    this->ResetCursor();
+    double x, y;
+    bool first = true;
+    wxPoint prev;
+    while (this->NextPoint(x, y)) {
+      const wxPoint p(static_cast<int>((x - cx) * sx), static_cast<int>((cy - y) * sy));
+      if (this->GetContinuity())
+        dc.DrawLine(first ? p : prev, p);
+      else
+        dc.DrawLine(p, p);
+      prev = p;
+      first = false;
+    }
+    if (gc) gc->SetAntialiasMode(wxANTIALIAS_DEFAULT);
+    std::vector<float> xs = this->m_xs, ys = this->m_ys;  // key, titles, marker: as usual
+    this->SetPoints({}, {});
+    Base::Plot(dc, w);
+    this->SetPoints(xs, ys);
+  }
+
+ private:
+  bool m_second;
+};
+
+// The flow view with pressure on the right-hand axis, as the main window builds it.
+struct FlowView {
+  Sink* frame;
+  TestPlot* plot;
+  mpScaleX* time;
+  mpScaleY* flowAxis;
+  mpScaleYVell* pressureAxis;
+  mpFXYVector* flow;
+  mpFXYVectorVell* pressure;
+  mpInfoLegend* legend;
+  std::vector<std::unique_ptr<mpLayer>> owned;
+
+  FlowView(const std::vector<float>& t, const std::vector<float>& f, const std::vector<float>& p,
+           bool everyPoint = false) {
+    frame = new Sink;
+    plot = new TestPlot(frame, wxID_ANY);
+    frame->SetClientSize(W, H);
+    frame->Show();
+    guitest::Pump();
+    const wxFont bold(9, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD);
+    time = Own(new mpScaleX("Zeit (mm:ss)", 2, true, true));
+    flowAxis = Own(new mpScaleY("Durchfluss (Liter/min)", 2, true, true));
+    flowAxis->SetCaption("Durchfluss");
+    pressureAxis = Own(new mpScaleYVell("Druck (bar)", 5, true));
+    flow = Own(everyPoint ? new EveryPoint<mpFXYVector>(false) : new mpFXYVector);
+    pressure = Own(everyPoint ? new EveryPoint<mpFXYVectorVell>(true) : new mpFXYVectorVell);
+    legend = Own(new mpInfoLegend(wxRect(200, 20, 40, 40), wxTRANSPARENT_BRUSH));
+    for (mpLayer* l : {static_cast<mpLayer*>(time), static_cast<mpLayer*>(flowAxis),
+                       static_cast<mpLayer*>(pressureAxis), static_cast<mpLayer*>(flow),
+                       static_cast<mpLayer*>(pressure)})
+      l->SetFont(bold);
+    legend->SetFont(wxFont(10, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
+    flow->SetPen(wxPen(wxColour(0, 0, 255), 2, wxPENSTYLE_SOLID));
+    pressure->SetPen(wxPen(wxColour(255, 0, 0), 2, wxPENSTYLE_SOLID));
+    flow->SetContinuity(true);
+    pressure->SetContinuity(true);
+    flow->SetSeriesLabel("Durchfluss");
+    flow->SetUnitText("l/min");
+    pressure->SetSeriesLabel("Druck");
+    pressure->SetUnitText("Bar");
+    flow->SetName("Messung 3 12.03.2024 08:00:00");
+    flow->SetSubtitle("Keller, Hauptleitung");
+    flow->SetFootnote("Corvane Serial No. 1234");
+    flow->SetPoints(t, f);
+    pressure->SetPoints(t, p);
+    for (mpLayer* l : {static_cast<mpLayer*>(time), static_cast<mpLayer*>(flowAxis),
+                       static_cast<mpLayer*>(flow), static_cast<mpLayer*>(pressureAxis),
+                       static_cast<mpLayer*>(pressure), static_cast<mpLayer*>(legend)})
+      plot->InsertLayer(l);
+    plot->Fit();
+    guitest::Pump();
+  }
+  ~FlowView() {
+    frame->Destroy();
+    guitest::Pump();
+  }
+
+  template <class L>
+  L* Own(L* l) {
+    owned.emplace_back(l);
+    return l;
+  }
+
+  void SetGrid(bool on) {
+    time->SetTicks(!on);
+    flowAxis->SetTicks(!on);
+  }
+
+  // The window's drawing, straight into a bitmap.
+  wxImage Render() {
+    wxBitmap bmp(W, H);
+    {
+      wxMemoryDC dc(bmp);
+      plot->DrawView(dc);
+    }
+    return bmp.ConvertToImage();
+  }
+};
+
+struct Data {
+  std::vector<float> t, flow, pressure;
+};
+
+// 0 .. 700 s every 2 s: with the fit, exactly 1 px per second and the centre at 350 s.
+Data Regular() {
+  Data d;
+  for (int i = 0; i <= 350; ++i) {
+    d.t.push_back(2.0f * i);
+    d.flow.push_back(10.0f + static_cast<float>(i % 7));
+    d.pressure.push_back(2.0f + 0.01f * static_cast<float>(i));
+  }
+  return d;
+}
+
+Data Noisy(int n) {
+  Data d;
+  std::mt19937 rng(11);
+  std::normal_distribution<float> noise(0.0f, 1.0f);
+  for (int i = 0; i < n; ++i) {
+    d.t.push_back(0.1f * (i + 1));
+    d.flow.push_back(25.0f + 10.0f * std::sin(i * 0.0007f) + 2.0f * noise(rng));
+    d.pressure.push_back(3.0f + 0.5f * std::sin(i * 0.0004f) + 0.05f * noise(rng));
+  }
+  return d;
+}
+
+bool Near(const wxImage& img, int x, int y, unsigned char r, unsigned char g, unsigned char b) {
+  return std::abs(img.GetRed(x, y) - r) < 60 && std::abs(img.GetGreen(x, y) - g) < 60 &&
+         std::abs(img.GetBlue(x, y) - b) < 60;
+}
+
+int CountColour(const wxImage& img, const wxRect& r, unsigned char red, unsigned char green,
+                unsigned char blue) {
+  int n = 0;
+  for (int y = r.y; y < r.y + r.height; ++y)
+    for (int x = r.x; x < r.x + r.width; ++x) n += Near(img, x, y, red, green, blue);
+  return n;
+}
+
+// Anything not white.
+int CountInk(const wxImage& img, const wxRect& r) {
+  int n = 0;
+  for (int y = r.y; y < r.y + r.height; ++y)
+    for (int x = r.x; x < r.x + r.width; ++x)
+      n += img.GetRed(x, y) < 250 || img.GetGreen(x, y) < 250 || img.GetBlue(x, y) < 250;
+  return n;
+}
+
+void Mouse(wxWindow* w, wxEventType type, int x, int y, bool left = false, bool right = false) {
+  wxMouseEvent e(type);
+  e.SetPosition(wxPoint(x, y));
+  e.SetLeftDown(left);
+  e.SetRightDown(right);
+  e.SetEventObject(w);
+  w->GetEventHandler()->ProcessEvent(e);
+}
+
+void Wheel(wxWindow* w, int rotation, bool ctrl, bool shift) {
+  wxMouseEvent e(wxEVT_MOUSEWHEEL);
+  e.SetPosition(wxPoint(400, 200));
+  e.m_wheelRotation = rotation;
+  e.m_wheelDelta = 120;
+  e.m_linesPerAction = 3;
+  e.SetControlDown(ctrl);
+  e.SetShiftDown(shift);
+  e.SetEventObject(w);
+  w->GetEventHandler()->ProcessEvent(e);
+}
+
+void Command(wxWindow* w, int id) {
+  wxCommandEvent e(wxEVT_MENU, id);
+  e.SetEventObject(w);
+  w->GetEventHandler()->ProcessEvent(e);
+}
+
+}  // namespace
+
+TEST(PlotWindow, EmptyWindowPaintsOnlyTheBackgroundAndDoesNotFit) {
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "empty", wxPoint(0, 0), wxSize(300, 200));
+  auto* plot = new mpWindow(frame, wxID_ANY);
+  frame->Show();
+  guitest::Pump();
+  const plotcore::ViewState before = plot->GetView();
+  plot->Fit();
+  EXPECT_EQ(plot->GetCentreX(), before.m_centreX);
+  EXPECT_EQ(plot->GetPxPerUnitY(), before.m_pxPerUnitY);
+  const wxImage img = guitest::Capture(plot).ConvertToImage();
+  EXPECT_EQ(CountInk(img, wxRect(0, 0, img.GetWidth(), img.GetHeight())), 0);
+  frame->Destroy();
+  guitest::Pump();
+}
+
+TEST(PlotWindow, LayerTableIsKeyedByInsertionAndNeverOverwrites) {
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "layers");
+  auto* plot = new mpWindow(frame, wxID_ANY);
+  mpScaleX a, b, c, d;
+  EXPECT_FALSE(plot->InsertLayer(nullptr));
+  EXPECT_TRUE(plot->InsertLayer(&a));
+  EXPECT_TRUE(plot->InsertLayer(&b));
+  EXPECT_EQ(plot->LayerAt(0), &a);
+  EXPECT_EQ(plot->LayerAt(1), &b);
+  EXPECT_EQ(plot->LayerAt(2), nullptr);
+  EXPECT_EQ(plot->LayerAt(-1), nullptr);
+
+  for (int key = 0; key <= 5; ++key) plot->RemoveLayer(key);
+  EXPECT_EQ(plot->CountLayers(), 0);
+  plot->InsertLayer(&c);
+  EXPECT_EQ(plot->LayerAt(0), &c);
+
+  // A gap in the middle: the next layer goes after the last, the last one stays.
+  plot->InsertLayer(&a);
+  plot->InsertLayer(&b);
+  plot->RemoveLayer(1);
+  plot->InsertLayer(&d);
+  EXPECT_EQ(plot->LayersInOrder(), (std::vector<mpLayer*>{&c, &b, &d}));
+  for (int key = 0; key <= 5; ++key) plot->RemoveLayer(key);
+  frame->Destroy();
+  guitest::Pump();
+}
+
+TEST(PlotWindow, FlowViewShowsAxesBothCurvesKeysAndTitles) {
+  const Data d = Noisy(20000);
+  FlowView v(d.t, d.flow, d.pressure);
+  ASSERT_EQ(v.plot->GetClientSize(), wxSize(W, H));
+  for (bool grid : {false, true}) {
+    v.SetGrid(grid);
+    const wxImage img = guitest::Capture(v.plot).ConvertToImage();
+    guitest::SavePng(wxBitmap(img), grid ? "/tmp/plot_flow_grid.png" : "/tmp/plot_flow_ticks.png");
+    // Both curves inside the plot area, and their keys in the top-left corner.
+    EXPECT_GT(CountColour(img, wxRect(60, 40, 680, 300), 0, 0, 255), 2000);
+    EXPECT_GT(CountColour(img, wxRect(60, 40, 680, 300), 255, 0, 0), 2000);
+    EXPECT_EQ(CountColour(img, wxRect(56, 9, 18, 2), 0, 0, 255), 36);
+    EXPECT_EQ(CountColour(img, wxRect(56, 24, 18, 2), 255, 0, 0), 36);
+    // Axis lines: time axis 35 px above the bottom, flow axis 50 px from the left, pressure
+    // axis 50 px from the right.
+    EXPECT_GT(CountInk(img, wxRect(0, H - 35, W, 1)), W * 3 / 4);
+    EXPECT_GT(CountInk(img, wxRect(50, 0, 1, H)), H * 3 / 4);
+    EXPECT_GT(CountInk(img, wxRect(W - 50, 0, 1, H)), H * 3 / 4);
+    // Time labels below the axis, flow labels left of it, pressure labels right of it.
+    EXPECT_GT(CountInk(img, wxRect(60, H - 30, 600, 14)), 100);
+    EXPECT_GT(CountInk(img, wxRect(20, 40, 28, 300)), 100);
+    EXPECT_GT(CountInk(img, wxRect(W - 44, 40, 28, 300)), 100);
+  }
+}
+
+TEST(PlotWindow, ReducedDrawingHasThePixelsOfDrawingEveryPoint) {
+  const Data d = Noisy(60000);
+  for (bool continuous : {true, false}) {
+    FlowView fast(d.t, d.flow, d.pressure);
+    FlowView slow(d.t, d.flow, d.pressure, true);
+    for (FlowView* v : {&fast, &slow}) {
+      v->flow->SetContinuity(continuous);
+      v->pressure->SetContinuity(continuous);
+      if (!continuous) v->flow->SetPen(wxPen(wxColour(0, 0, 255), 6, wxPENSTYLE_SOLID));
+      v->plot->ZoomInStep();  // part of the curve leaves the window
+      v->plot->SetCentre(400.0, 30.0, 3.2);
+    }
+    const wxImage a = fast.Render(), b = slow.Render();
+    long differ = 0;
+    for (int y = 0; y < H; ++y)
+      for (int x = 0; x < W; ++x)
+        differ += a.GetRed(x, y) != b.GetRed(x, y) || a.GetGreen(x, y) != b.GetGreen(x, y) ||
+                  a.GetBlue(x, y) != b.GetBlue(x, y);
+    EXPECT_EQ(differ, 0) << (continuous ? "lines" : "points");
+  }
+}
+
+TEST(PlotWindow, ThreePointsAsLineOrAsDots) {
+  FlowView v({0, 350, 700}, {0, 20, 0}, {0, 0, 0});
+  v.plot->RemoveLayer(4);  // no pressure curve
+  v.flow->SetName("");
+  v.flow->SetPen(wxPen(wxColour(0, 0, 255), 6, wxPENSTYLE_SOLID));
+  // Fit: 1 px per second, 16 px per unit, centre (350, 10): points at x 50, 400, 750.
+  const wxImage line = v.Render();
+  EXPECT_GT(CountColour(line, wxRect(220, 180, 10, 40), 0, 0, 255), 0);  // between points
+  v.flow->SetContinuity(false);
+  const wxImage dots = v.Render();
+  EXPECT_EQ(CountColour(dots, wxRect(220, 180, 10, 40), 0, 0, 255), 0);
+  for (wxPoint p : {wxPoint(50, 360), wxPoint(400, 40), wxPoint(749, 360)})
+    EXPECT_TRUE(Near(dots, p.x, p.y, 0, 0, 255)) << p.x;
+  EXPECT_EQ(CountColour(dots, wxRect(50, 5, 30, 10), 0, 0, 255), 0);  // no key for points
+}
+
+TEST(PlotWindow, AxesKeepTheirMarginsAndTheReservedRightStrip) {
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "axes");
+  auto* plot = new mpWindow(frame, wxID_ANY);
+  frame->SetClientSize(W, H);
+  frame->Show();
+  guitest::Pump();
+  mpScaleX time("Zeit", 2, true, true);
+  mpScaleY left("Links", 2, false, true);  // grid lines
+  mpScaleYVell right("Rechts", 5, true);
+  plot->InsertLayer(&time);
+  plot->InsertLayer(&left);
+  plot->InsertLayer(&right);
+  // x: 1 px per unit, ticks every 100 px. Left: 0.5 px per unit, grid every 50 px, y = 200
+  // lies 20 px below the top. Right: 1 px per unit, y = 100 lies 20 px below the top.
+  plot->SetPxPerUnit(1.0, 0.5, 1.0);
+  plot->SetCentre(10.0, -160.0, -80.0);
+  wxBitmap bmp(W, H);
+  {
+    wxMemoryDC dc(bmp);
+    plot->DrawView(dc);
+  }
+  const wxImage img = bmp.ConvertToImage();
+  guitest::SavePng(bmp, "/tmp/plot_axes.png");
+  // Nothing of the time axis but its line in the leftmost and rightmost 50 px.
+  EXPECT_EQ(CountInk(img, wxRect(0, H - 34, 50, 34)), 0);
+  EXPECT_EQ(CountInk(img, wxRect(W - 49, H - 34, 49, 34)), 0);
+  // Grid lines stop 50 px before the right edge, where the right-hand axis sits.
+  EXPECT_GT(CountInk(img, wxRect(100, 170, W - 160, 1)), 100);  // y = -100
+  EXPECT_EQ(CountInk(img, wxRect(W - 49, 170, 49, 1)), 0);
+  // 20 px below the top: no tick on the left axis (grid line there), one on the right.
+  EXPECT_EQ(CountInk(img, wxRect(100, 20, 500, 1)), 0);
+  EXPECT_GT(CountInk(img, wxRect(W - 50, 20, 5, 1)), 2);
+  for (int key = 0; key < 3; ++key) plot->RemoveLayer(key);
+  frame->Destroy();
+  guitest::Pump();
+}
+
+TEST(PlotWindow, RotatedAxisTitlesClearTheLabelsBesideThem) {
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "titles");
+  auto* plot = new mpWindow(frame, wxID_ANY);
+  frame->SetClientSize(W, H);
+  frame->Show();
+  guitest::Pump();
+  const wxFont bold(9, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD);
+  mpScaleY left("", 2, true, true);
+  mpScaleYVell right("", 5, true);
+  left.SetFont(bold);
+  right.SetFont(bold);
+  plot->InsertLayer(&left);
+  plot->InsertLayer(&right);
+  // Labels like "14.0" on the left and "40.0" on the right, around the middle.
+  plot->SetPxPerUnit(1.0, 20.0, 4.0);
+  plot->SetCentre(0.0, 13.0, 40.0);
+  auto render = [&] {
+    wxBitmap bmp(W, H);
+    {
+      wxMemoryDC dc(bmp);
+      plot->DrawView(dc);
+    }
+    return bmp.ConvertToImage();
+  };
+  const wxImage labelsOnly = render();
+  left.SetName("Durchfluss (Liter/min)");
+  right.SetName("Druck (psi)");
+  const wxImage withTitles = render();
+  guitest::SavePng(wxBitmap(withTitles), "/tmp/plot_axis_titles.png");
+  // Columns, within the middle rows, of the labels and of the titles' own pixels.
+  int leftTitleEnd = -1, leftLabelStart = W, rightLabelEnd = -1, rightTitleStart = W;
+  for (int y = H / 2 - 40; y < H / 2 + 40; ++y)
+    for (int x = 0; x < W; ++x) {
+      const bool label = labelsOnly.GetRed(x, y) < 200 && std::abs(x - 50) > 5 &&
+                         std::abs(x - (W - 50)) > 5;  // not the axis lines and ticks
+      const bool title = labelsOnly.GetRed(x, y) != withTitles.GetRed(x, y);
+      if (x < W / 2) {
+        if (label) leftLabelStart = std::min(leftLabelStart, x);
+        if (title) leftTitleEnd = std::max(leftTitleEnd, x);
+      } else {
+        if (label) rightLabelEnd = std::max(rightLabelEnd, x);
+        if (title) rightTitleStart = std::min(rightTitleStart, x);
+      }
+    }
+  ASSERT_GE(leftTitleEnd, 0);
+  ASSERT_LT(rightTitleStart, W);
+  EXPECT_LT(leftTitleEnd, leftLabelStart);
+  EXPECT_GT(rightTitleStart, rightLabelEnd);
+  plot->RemoveLayer(0);
+  plot->RemoveLayer(1);
+  frame->Destroy();
+  guitest::Pump();
+}
+
+TEST(PlotWindow, WheelMovesAndZoomsTheView) {
+  const Data d = Regular();
+  FlowView v(d.t, d.flow, d.pressure);
+  const plotcore::ViewState s = v.plot->GetView();
+
+  Wheel(v.plot, 120, false, false);  // the curves move 120 px down
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreY(), s.m_centreY + static_cast<float>(120 / s.m_pxPerUnitY));
+  EXPECT_EQ(v.plot->GetCentreX(), s.m_centreX);
+  Wheel(v.plot, 120, false, true);  // with Shift 120 px to the right
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreX(), s.m_centreX - static_cast<float>(120 / s.m_pxPerUnitX));
+  EXPECT_EQ(v.plot->GetCentreY2(), s.m_centreY2);
+
+  Wheel(v.plot, 120, true, false);
+  EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitX(), s.m_pxPerUnitX * 1.1);
+  EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitY(), s.m_pxPerUnitY * 1.1);
+  EXPECT_EQ(v.plot->GetPxPerUnitY2(), s.m_pxPerUnitY2);
+  Wheel(v.plot, -120, true, false);
+  EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitX(), s.m_pxPerUnitX);
+
+  v.plot->SetMouseNavigation(false);
+  Wheel(v.plot, 120, true, false);
+  EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitX(), s.m_pxPerUnitX);
+}
+
+TEST(PlotWindow, RightDragPansAndARightClickOpensTheMenu) {
+  const Data d = Regular();
+  FlowView v(d.t, d.flow, d.pressure);
+  const plotcore::ViewState s = v.plot->GetView();
+
+  Mouse(v.plot, wxEVT_RIGHT_DOWN, 300, 200, false, true);
+  Mouse(v.plot, wxEVT_MOTION, 340, 230, false, true);
+  Mouse(v.plot, wxEVT_RIGHT_UP, 340, 230);
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreX(), s.m_centreX + static_cast<float>(-40 / s.m_pxPerUnitX));
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreY(), s.m_centreY + static_cast<float>(30 / s.m_pxPerUnitY));
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreY2(), s.m_centreY2 + 30 / s.m_pxPerUnitY2);
+  EXPECT_EQ(v.plot->popups, 0);
+
+  Mouse(v.plot, wxEVT_RIGHT_DOWN, 120, 80, false, true);
+  Mouse(v.plot, wxEVT_RIGHT_UP, 120, 80);
+  EXPECT_EQ(v.plot->popups, 1);
+  EXPECT_EQ(v.plot->popupAt, wxPoint(120, 80));
+  Mouse(v.plot, wxEVT_MIDDLE_UP, 10, 20);
+  EXPECT_EQ(v.plot->popups, 2);
+
+  // The menu, in the window's order and words.
+  const wxMenuItemList& items = v.plot->Menu().GetMenuItems();
+  ASSERT_EQ(items.size(), 4u);
+  const int ids[] = {2003, 2000, 2001, 2002};
+  const wxString texts[] = {"Zentrieren", "Passend ", wxString::FromUTF8("Vergrößern"),
+                            "Verkleinern"};
+  int k = 0;
+  for (const wxMenuItem* item : items) {
+    EXPECT_EQ(item->GetId(), ids[k]);
+    EXPECT_EQ(item->GetItemLabelText(), texts[k]);
+    ++k;
+  }
+}
+
+TEST(PlotWindow, PopupCommandsCentreZoomFitAndHelp) {
+  const Data d = Regular();
+  FlowView v(d.t, d.flow, d.pressure);
+  const plotcore::ViewState s = v.plot->GetView();
+  Mouse(v.plot, wxEVT_RIGHT_DOWN, 500, 100, false, true);
+  Mouse(v.plot, wxEVT_RIGHT_UP, 500, 100);  // the menu opened at (500, 100)
+
+  Command(v.plot, mpID_CENTER);
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreX(), s.m_centreX + 100 / s.m_pxPerUnitX);
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreY(), s.m_centreY + 100 / s.m_pxPerUnitY);
+  Command(v.plot, mpID_ZOOM_IN);  // centres once more, then zooms
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreX(), s.m_centreX + 200 / s.m_pxPerUnitX);
+  EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitX(), s.m_pxPerUnitX * 1.1);
+  Command(v.plot, mpID_ZOOM_OUT);
+  EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitX(), s.m_pxPerUnitX);
+  Command(v.plot, mpID_FIT);
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreX(), s.m_centreX);
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreY(), s.m_centreY);
+
+  Command(v.plot, mpID_LOCKASPECT);
+  EXPECT_TRUE(v.plot->IsAspectLocked());
+  EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitX(), (s.m_pxPerUnitX + s.m_pxPerUnitY) / 2);
+  EXPECT_EQ(v.plot->GetPxPerUnitX(), v.plot->GetPxPerUnitY());
+  Command(v.plot, mpID_LOCKASPECT);
+  EXPECT_FALSE(v.plot->IsAspectLocked());
+
+  class Help : public wxExpectModalBase<wxMessageDialog> {
+   protected:
+    int OnInvoked(wxMessageDialog* dlg) const override {
+      EXPECT_EQ(dlg->GetMessage(), wxString::FromUTF8("Unterstützte Mausbefehle"));
+      EXPECT_EQ(dlg->GetTitle(), "Diagramm Hilfe");
+      return wxID_OK;
+    }
+  };
+  wxTEST_DIALOG(Command(v.plot, mpID_HELP_MOUSE), Help());
+}
+
+TEST(PlotWindow, ScrollBarMovesTheCentreToItsNewPosition) {
+  const Data d = Regular();
+  FlowView v(d.t, d.flow, d.pressure);
+  for (int i = 0; i < 10; ++i) v.plot->ZoomInStep();  // 2.6 times the window: scroll bars
+  guitest::Pump();
+  const plotcore::ViewState s = v.plot->GetView();
+  const wxSize client = v.plot->GetClientSize();
+  wxScrollWinEvent e(wxEVT_SCROLLWIN_THUMBTRACK, 300, wxHORIZONTAL);
+  e.SetEventObject(v.plot);
+  v.plot->GetEventHandler()->ProcessEvent(e);
+  EXPECT_EQ(v.plot->GetViewStart().x, 300);
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreX(), s.m_minX + (client.x / 2 + 300) / s.m_pxPerUnitX);
+  EXPECT_EQ(v.plot->GetCentreY(), s.m_centreY);
+}
+
+TEST(PlotWindow, MeasuringReportsTheNearestPointAndMarksIt) {
+  const Data d = Regular();
+  FlowView v(d.t, d.flow, d.pressure);
+  ASSERT_EQ(v.plot->GetPxPerUnitX(), 1.0);
+  ASSERT_EQ(v.plot->GetCentreX(), 350.0);
+
+  // Nothing measured: the legend draws nothing at all.
+  EXPECT_EQ(CountColour(v.Render(), wxRect(398, 198, 30, 30), 192, 192, 192), 0);
+
+  // Column 401 is x = 351, halfway between the points at 350 and 352: the earlier wins.
+  v.plot->SetFlowMeasuring(true);
+  Mouse(v.plot, wxEVT_LEFT_DOWN, 401, 300, true);
+  Mouse(v.plot, wxEVT_LEFT_UP, 401, 300);
+  guitest::Capture(v.plot);
+  ASSERT_FALSE(v.frame->measured.empty());
+  const Sink::Measured m = v.frame->measured.back();
+  EXPECT_EQ(m.which, 1);
+  EXPECT_EQ(m.text, "350.000000 10.000000");  // point 175: 10 + 175 % 7
+  EXPECT_EQ(m.from, v.flow);
+  EXPECT_TRUE(v.flow->HasMarker());
+  EXPECT_EQ(v.flow->GetMarkerValue(), 10.0);
+  EXPECT_FALSE(v.pressure->HasMarker());
+
+  // The legend box now sits with its corner in the middle of the window.
+  const wxImage shown = v.Render();
+  guitest::SavePng(wxBitmap(shown), "/tmp/plot_measure.png");
+  EXPECT_TRUE(Near(shown, 402, 202, 192, 192, 192));
+  wxClientDC probe(v.plot);
+  probe.SetFont(v.legend->GetFont());
+  EXPECT_EQ(v.legend->GetRectangle().width,
+            probe.GetTextExtent(wxString("Durchfluss 10.00 l/min")).x + 25);
+
+  // Zooming re-measures at the same pixel column.
+  v.frame->measured.clear();
+  Wheel(v.plot, 120, true, false);
+  guitest::Capture(v.plot);
+  ASSERT_FALSE(v.frame->measured.empty());
+  EXPECT_EQ(v.frame->measured.back().which, 1);
+
+  // The right-hand curve reports only its value.
+  v.plot->SetFlowMeasuring(false);
+  v.plot->SetPressureMeasuring(true);
+  v.frame->measured.clear();
+  guitest::Capture(v.plot);
+  ASSERT_FALSE(v.frame->measured.empty());
+  EXPECT_EQ(v.frame->measured.back().which, 2);
+  EXPECT_TRUE(v.frame->measured.back().text.EndsWith(" "));
+  EXPECT_TRUE(v.pressure->HasMarker());
+  v.plot->SetPressureMeasuring(false);
+
+  // Markers stay after measuring ends; a left drag moves the legend and the column.
+  v.frame->measured.clear();
+  Mouse(v.plot, wxEVT_LEFT_DOWN, 100, 100, true);
+  Mouse(v.plot, wxEVT_MOTION, 130, 90, true);
+  EXPECT_EQ(v.plot->GetLegendX(), 30.0);
+  EXPECT_EQ(v.plot->GetLegendY(), -10.0);
+  EXPECT_EQ(v.plot->GetMarkX(), 130);
+  const wxImage dragged = v.Render();
+  EXPECT_TRUE(Near(dragged, 432, 192, 192, 192, 192));
+  EXPECT_TRUE(v.frame->measured.empty());
+}
+
+TEST(PlotWindow, ResizeKeepsTheViewAndSnapshotHasTheWindowSize) {
+  const Data d = Regular();
+  FlowView v(d.t, d.flow, d.pressure);
+  const plotcore::ViewState s = v.plot->GetView();
+  v.frame->SetClientSize(640, 480);
+  guitest::Pump();
+  guitest::Capture(v.plot);
+  // The fitted view is wider than the window now: the horizontal scroll bar takes its share.
+  const wxSize client = v.plot->GetClientSize();
+  EXPECT_EQ(client.x, 640);
+  EXPECT_LE(client.y, 480);
+  EXPECT_EQ(v.plot->GetPlotWidth(), client.x);
+  EXPECT_EQ(v.plot->GetPlotHeight(), client.y);
+  EXPECT_EQ(v.plot->GetCentreX(), s.m_centreX);
+  EXPECT_EQ(v.plot->GetPxPerUnitY(), s.m_pxPerUnitY);
+  const wxBitmap snap = v.plot->SnapshotBitmap();
+  EXPECT_EQ(snap.GetSize(), client);
+  guitest::SavePng(snap, "/tmp/plot_snapshot.png");
+}

@@ -1,0 +1,478 @@
+// Plot arithmetic: ticks and labels, legend formats, series storage, nearest point, view
+// fitting and navigation, and the point reduction used for drawing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "plot/PlotText.h"
+#include "plot/PlotView.h"
+#include "plot/SeriesMath.h"
+
+using namespace plotcore;
+
+namespace {
+const float NaN = std::numeric_limits<float>::quiet_NaN();
+}
+
+TEST(PlotTicks, StepIsThePowerOfTenSpanningMoreThan12_8Pixels) {
+  struct Case {
+    double scale, n, step;
+  } cases[] = {
+      {1.2, 2, 100},     // 128 / 1.2 = 106.7
+      {1.3, 1, 10},      // 128 / 1.3 = 98.5
+      {12.8, 1, 10},     // exactly 10 steps of 12.8 px... n = 1
+      {128.0, 0, 1},     // one unit = 128 px
+      {200.0, -1, 0.1},  // 0.64
+      {0.001, 5, 1e5},
+  };
+  for (const Case& c : cases) {
+    const TickStep t = ComputeTickStep(c.scale);
+    EXPECT_EQ(t.n, c.n) << c.scale;
+    EXPECT_NEAR(t.step, c.step, c.step * 1e-9) << c.scale;
+  }
+}
+
+TEST(PlotTicks, ValuesStartAtTheStepBelowTheEdgeAndStopBeforeTheOtherEdge) {
+  auto expectValues = [](std::vector<double> got, std::vector<double> want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < got.size(); ++i) EXPECT_NEAR(got[i], want[i], 1e-9);
+  };
+  // 1 px per unit, 400 px around 130: -70 .. 330, step 100.
+  expectValues(TickValues(1.0, 130.0, 200), {-100, 0, 100, 200, 300});
+  // The far edge is exclusive.
+  expectValues(TickValues(1.0, 100.0, 100), {0, 100});
+  // 0.05 px per unit, 200 px around 500: -1500 .. 2500, step 1000.
+  expectValues(TickValues(0.05, 500.0, 100), {-2000, -1000, 0, 1000, 2000});
+}
+
+TEST(PlotTicks, UnusableScalesGiveFewOrNoValuesAndNeverLoopForever) {
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_TRUE(TickValues(0.0, 10.0, 300).empty());
+  EXPECT_TRUE(TickValues(-2.0, 10.0, 300).empty());
+  EXPECT_TRUE(TickValues(std::nan(""), 10.0, 300).empty());
+  EXPECT_TRUE(TickValues(inf, 10.0, 300).empty());
+  EXPECT_TRUE(TickValues(1.0, std::nan(""), 300).empty());
+  // Zoomed so far that the step vanishes next to the value: bounded, not endless.
+  EXPECT_LE(TickValues(1e15, 1e6, 300).size(), 60u);
+  EXPECT_LE(TickValues(1e300, 1e6, 300).size(), 60u);
+}
+
+TEST(PlotLabels, ElapsedSecondsAsClock) {
+  const std::pair<double, const char*> cases[] = {
+      {3725, "01:02:05"}, {125, "02:05"},       {86400, "00:00"},  {0, "00:00"},
+      {59.9, "00:59"},    {-5, "23:59:55"},     {-0.5, "00:00"},   {90061, "01:01:01"},
+      {3600, "01:00:00"}, {1e12, "01:46:40"},  // wraps without overflowing
+  };
+  for (const auto& [seconds, text] : cases) EXPECT_EQ(FormatClock(seconds), text) << seconds;
+  EXPECT_EQ(FormatClock(std::nan("")), "");
+  EXPECT_EQ(FormatClock(std::numeric_limits<double>::infinity()), "");
+}
+
+TEST(PlotLabels, NumberFormatsOfTheAxes) {
+  EXPECT_EQ(FormatPrimaryY(2.5, 0), "2.5");
+  EXPECT_EQ(FormatPrimaryY(20.0, 1), "20");
+  EXPECT_EQ(FormatPrimaryY(0.25, -1), "0.2");  // round half to even, as printf does
+  EXPECT_EQ(FormatSecondY(3.0), "3.0");
+  EXPECT_EQ(FormatSecondY(-0.04), "-0.0");
+  EXPECT_EQ(FormatFixed6(12.5), "12.500000");
+  EXPECT_EQ(FormatFixed6(-0.1), "-0.100000");
+}
+
+TEST(PlotLabels, TimeLabelsKeepMoreThan64PixelsApart) {
+  XLabelSpacing s;
+  EXPECT_TRUE(s.Accept(0, 40));     // right edge 20
+  EXPECT_FALSE(s.Accept(104, 40));  // left edge 84: 64 px after, not more
+  EXPECT_TRUE(s.Accept(105, 40));   // 65 px: drawn, right edge 125
+  EXPECT_FALSE(s.Accept(200, 40));  // 180 - 125 = 55; a skipped label leaves the edge
+  EXPECT_TRUE(s.Accept(210, 40));
+}
+
+TEST(PlotLabels, YLabelsKeepMoreThan32PixelsBetweenTops) {
+  YLabelSpacing s;
+  EXPECT_TRUE(s.Accept(100, 14));  // top 93
+  EXPECT_FALSE(s.Accept(68, 14));  // 7 + 93 - 68 = 32
+  EXPECT_TRUE(s.Accept(67, 14));
+}
+
+TEST(PlotLegend, ValueFormatAndBoxWidth) {
+  EXPECT_EQ(FormatLegendValue(29.999), " 30.00 ");
+  EXPECT_EQ(FormatLegendValue(30.0), " 30 ");
+  EXPECT_EQ(FormatLegendValue(2.346), " 2.35 ");
+  EXPECT_EQ(FormatLegendValue(-1.0), " -1.00 ");
+  EXPECT_EQ(FormatLegendValue(1234.6), " 1235 ");
+
+  int w = 20;
+  w = WidenLegendBox(w, 100);
+  w = WidenLegendBox(w, 102);
+  EXPECT_EQ(w, 125);
+  EXPECT_EQ(WidenLegendBox(125, 105), 130);  // 125 <= 125
+}
+
+TEST(PlotSeries, SetPointsBoundsAndCursor) {
+  SeriesPoints s;
+  s.SetPoints({3, 1, 2}, {-5, 7, 0});
+  EXPECT_EQ(s.m_boundMinX, 1);
+  EXPECT_EQ(s.m_boundMaxX, 3);
+  EXPECT_EQ(s.m_boundMinY, -5);
+  EXPECT_EQ(s.m_boundMaxY, 7);
+  EXPECT_EQ(s.PointCount(), 3);
+
+  double x, y;
+  std::vector<std::pair<double, double>> walked;
+  s.ResetCursor();
+  while (s.NextPoint(x, y)) walked.push_back({x, y});
+  EXPECT_EQ(walked, (std::vector<std::pair<double, double>>{{3, -5}, {1, 7}, {2, 0}}));
+  EXPECT_FALSE(s.NextPoint(x, y));
+
+  x = y = 99;
+  EXPECT_FALSE(s.PointAt(x, y, 3));
+  EXPECT_FALSE(s.PointAt(x, y, -1));  // never reads before the data
+  EXPECT_EQ(x, 99);
+  EXPECT_EQ(y, 99);
+  EXPECT_TRUE(s.PointAt(x, y, 2));
+  EXPECT_EQ(x, 2);
+
+  s.SetPoints({}, {});
+  EXPECT_EQ(s.PointCount(), 0);
+  EXPECT_EQ(std::vector<double>({s.m_boundMinX, s.m_boundMaxX, s.m_boundMinY, s.m_boundMaxY}),
+            std::vector<double>({-1, 1, -1, 1}));
+}
+
+TEST(PlotSeries, DamagedInputIsCutOrSkippedNotReadPast) {
+  SeriesPoints s;
+  s.SetPoints({1, 2, 3, 4}, {10, 20});  // y shorter: only the pairs
+  EXPECT_EQ(s.PointCount(), 2);
+  EXPECT_EQ(s.m_boundMaxX, 2);
+
+  s.SetPoints({NaN, 5, 6}, {1, NaN, 3});
+  EXPECT_EQ(s.m_boundMinX, 5);
+  EXPECT_EQ(s.m_boundMaxX, 6);
+  EXPECT_EQ(s.m_boundMinY, 1);
+  EXPECT_EQ(s.m_boundMaxY, 3);
+
+  s.SetPoints({NaN}, {NaN});  // nothing finite: the empty bounds
+  EXPECT_EQ(s.m_boundMinX, -1);
+  EXPECT_EQ(s.m_boundMaxY, 1);
+}
+
+TEST(PlotSeries, FindNearestTakesTheEarlierPointOnTies) {
+  const std::vector<float> xs = {0, 1, 2, 3};
+  EXPECT_EQ(FindNearest(xs.data(), xs.size(), 1.5), 1);
+  EXPECT_EQ(FindNearest(xs.data(), xs.size(), 1.6), 2);
+  EXPECT_EQ(FindNearest(xs.data(), xs.size(), -10), 0);
+  EXPECT_EQ(FindNearest(xs.data(), xs.size(), 10), 3);
+  const std::vector<float> dup = {5, 5, 5};
+  EXPECT_EQ(FindNearest(dup.data(), dup.size(), 5), 0);
+  const std::vector<float> gaps = {NaN, 4, NaN};
+  EXPECT_EQ(FindNearest(gaps.data(), gaps.size(), 0), 1);
+  EXPECT_EQ(FindNearest(gaps.data(), 0, 0), -1);
+  const std::vector<float> none = {NaN};
+  EXPECT_EQ(FindNearest(none.data(), none.size(), 0), -1);
+}
+
+TEST(PlotView, BoundsComeFromTheFirstLayerAndTheSecondAxisFromTheLast) {
+  ViewState v;
+  EXPECT_FALSE(CollectBounds(v, {}));
+  EXPECT_TRUE(CollectBounds(v, {{0, 10, -1, 5}, {100, 200, 2, 4}, {300, 400, 6, 8}}));
+  EXPECT_EQ(std::vector<double>({v.m_minX, v.m_maxX, v.m_minY, v.m_maxY}),
+            std::vector<double>({0, 10, -1, 5}));
+  EXPECT_EQ(v.m_minY2, 6);
+  EXPECT_EQ(v.m_maxY2, 8);
+
+  // With one bounded layer the second axis keeps what it had.
+  EXPECT_TRUE(CollectBounds(v, {{1, 2, 3, 4}}));
+  EXPECT_EQ(v.m_minY2, 6);
+}
+
+TEST(PlotView, FitFillsTheAreaInsideTheMargins) {
+  ViewState v;
+  CollectBounds(v, {{0, 700, 10, 42}, {0, 1, 1, 3}});
+  FitView(v, 800, 400);  // 700 x 320 inside the margins
+  EXPECT_DOUBLE_EQ(v.m_pxPerUnitX, 1.0);
+  EXPECT_DOUBLE_EQ(v.m_pxPerUnitY, 10.0);
+  EXPECT_DOUBLE_EQ(v.m_pxPerUnitY2, 160.0);
+  EXPECT_DOUBLE_EQ(v.m_centreX, 350.0);
+  EXPECT_DOUBLE_EQ(v.m_centreY, 26.0);
+  EXPECT_DOUBLE_EQ(v.m_centreY2, 2.0);
+
+  v.m_aspectLock = true;
+  FitView(v, 800, 400);
+  EXPECT_DOUBLE_EQ(v.m_pxPerUnitX, 5.5);
+  EXPECT_DOUBLE_EQ(v.m_pxPerUnitY, 5.5);
+}
+
+TEST(PlotView, FitLeavesZeroRangesAndTinyWindowsSane) {
+  ViewState v;
+  v.m_pxPerUnitY2 = 7.0;
+  CollectBounds(v, {{5, 5, 1, 1}, {0, 1, 2, 2}});
+  FitView(v, 800, 400);
+  EXPECT_EQ(v.m_pxPerUnitX, 1.0);  // unchanged
+  EXPECT_EQ(v.m_centreX, 150.0);
+  EXPECT_EQ(v.m_centreY, 100.0);
+  EXPECT_EQ(v.m_pxPerUnitY2, 7.0);
+
+  // A y range but no second-axis range: only the primary changes.
+  CollectBounds(v, {{0, 10, 0, 10}, {0, 1, 2, 2}});
+  FitView(v, 800, 400);
+  EXPECT_EQ(v.m_pxPerUnitY2, 7.0);
+
+  // Narrower than the margins: the scale stays positive instead of flipping the plot.
+  FitView(v, 64, 64);
+  EXPECT_GT(v.m_pxPerUnitX, 0.0);
+  EXPECT_GT(v.m_pxPerUnitY, 0.0);
+}
+
+TEST(PlotView, ZoomWheelPanAndCentre) {
+  ViewState v;
+  v.m_pxPerUnitX = 2.0;
+  v.m_pxPerUnitY = 4.0;
+  v.m_pxPerUnitY2 = 8.0;
+  ZoomIn(v);
+  EXPECT_DOUBLE_EQ(v.m_pxPerUnitX, 2.2);
+  EXPECT_DOUBLE_EQ(v.m_pxPerUnitY, 4.4);
+  EXPECT_EQ(v.m_pxPerUnitY2, 8.0);
+  ZoomOut(v);
+  EXPECT_DOUBLE_EQ(v.m_pxPerUnitX, 2.0);
+
+  // One notch forward: the curves move 120 px down; with Shift 120 px to the right.
+  WheelScroll(v, 120, false);
+  EXPECT_DOUBLE_EQ(v.m_centreY, 100.0 + 120.0 / 4.0);
+  EXPECT_DOUBLE_EQ(v.m_centreX, 150.0);
+  WheelScroll(v, 120, true);
+  EXPECT_DOUBLE_EQ(v.m_centreX, 150.0 - 120.0 / 2.0);
+  EXPECT_DOUBLE_EQ(v.m_centreY2, 0.0);
+
+  // Dragging the pointer 10 px right and 20 px down moves the view with it.
+  ViewState d;
+  d.m_pxPerUnitX = 3.0;
+  d.m_pxPerUnitY = 3.0;
+  d.m_pxPerUnitY2 = 0.5;
+  PanBy(d, -10, -20);
+  EXPECT_DOUBLE_EQ(d.m_centreX, 150.0 + static_cast<float>(-10 / 3.0));
+  EXPECT_DOUBLE_EQ(d.m_centreY, 100.0 + static_cast<float>(20 / 3.0));
+  EXPECT_DOUBLE_EQ(d.m_centreY2, 40.0);
+
+  ViewState c;
+  c.m_pxPerUnitX = 2.0;
+  c.m_pxPerUnitY = 5.0;
+  CentreOnPixel(c, 500, 100, 800, 400);
+  EXPECT_DOUBLE_EQ(c.m_centreX, 150.0 + 50.0);
+  EXPECT_DOUBLE_EQ(c.m_centreY, 100.0 + 20.0);
+}
+
+TEST(PlotView, ZoomStopsBeforeTheScaleOverflows) {
+  ViewState v;
+  v.m_pxPerUnitX = 1.7e308;
+  ZoomIn(v);
+  EXPECT_EQ(v.m_pxPerUnitX, 1.7e308);
+  v.m_pxPerUnitY = 5e-324;
+  ZoomOut(v);
+  EXPECT_GT(v.m_pxPerUnitY, 0.0);
+}
+
+TEST(PlotView, ScrollBarsRoundTripToTheCentre) {
+  ViewState v;
+  CollectBounds(v, {{0, 1000, 0, 100}});
+  v.m_pxPerUnitX = 2.0;
+  v.m_pxPerUnitY = 4.0;
+  v.m_centreX = 300.0;
+  v.m_centreY = 60.0;
+  const ScrollbarSetup s = ComputeScrollbars(v, 800, 400);
+  EXPECT_EQ(s.virtualW, 2000);
+  EXPECT_EQ(s.virtualH, 400);
+  EXPECT_EQ(s.posX, 200);   // 2 * 300 - 400
+  EXPECT_EQ(s.posY, -40);   // (100 - 60) * 4 - 200: passed on unchanged
+  EXPECT_DOUBLE_EQ(CentreXFromScroll(v, 800, s.posX), 300.0);
+  EXPECT_DOUBLE_EQ(CentreYFromScroll(v, 400, s.posY), 60.0);
+
+  v.m_pxPerUnitX = 1e300;  // sizes the toolkit could not hold are capped
+  EXPECT_LE(ComputeScrollbars(v, 800, 400).virtualW, 1000000000);
+}
+
+TEST(PlotView, ToPixelTruncatesTowardsZeroAndClamps) {
+  EXPECT_EQ(ToPixel(2.9), 2);
+  EXPECT_EQ(ToPixel(-2.9), -2);
+  EXPECT_EQ(ToPixel(1e20), std::numeric_limits<int>::max());
+  EXPECT_EQ(ToPixel(-1e20), std::numeric_limits<int>::min());
+  EXPECT_EQ(ToPixel(std::nan("")), 0);
+}
+
+// ---- point reduction -------------------------------------------------------------------
+
+namespace {
+
+using PixelSet = std::set<std::pair<int, int>>;
+
+// 1-pixel Bresenham lines, keeping the pixels inside the view. Drawing every point and the
+// reduced segments must colour the same pixels.
+void Rasterise(PixelPoint a, PixelPoint b, const ClipBox& view, PixelSet& out) {
+  long x0 = a.x, y0 = a.y;
+  const long x1 = b.x, y1 = b.y;
+  const long dx = std::labs(x1 - x0), dy = -std::labs(y1 - y0);
+  const long sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+  long err = dx + dy;
+  for (;;) {
+    if (x0 >= view.left && x0 <= view.right && y0 >= view.top && y0 <= view.bottom)
+      out.insert({static_cast<int>(x0), static_cast<int>(y0)});
+    if (x0 == x1 && y0 == y1) break;
+    const long e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x0 += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y0 += sy;
+    }
+  }
+}
+
+PixelPoint Px(const PixelMapping& m, float x, float y) {
+  return {static_cast<int>((x - m.centreX) * m.pxPerUnitX),
+          static_cast<int>((m.centreY - y) * m.pxPerUnitY)};
+}
+
+// Every point with one line each; a non-finite point breaks the line.
+PixelSet EveryPoint(const std::vector<float>& xs, const std::vector<float>& ys,
+                    const PixelMapping& m, const ClipBox& view) {
+  PixelSet out;
+  bool have = false;
+  PixelPoint prev{};
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    if (!std::isfinite(xs[i]) || !std::isfinite(ys[i])) {
+      have = false;
+      continue;
+    }
+    const PixelPoint p = Px(m, xs[i], ys[i]);
+    Rasterise(have ? prev : p, p, view, out);
+    prev = p;
+    have = true;
+  }
+  return out;
+}
+
+PixelSet Reduced(const std::vector<float>& xs, const std::vector<float>& ys,
+                 const PixelMapping& m, const ClipBox& view, bool sorted,
+                 std::size_t* count = nullptr) {
+  const ClipBox clip{view.left - 4, view.top - 4, view.right + 4, view.bottom + 4};
+  std::vector<Segment> segs;
+  ReduceLine(xs.data(), ys.data(), xs.size(), m, clip, segs, sorted);
+  if (count) *count = segs.size();
+  PixelSet out;
+  for (const Segment& g : segs) Rasterise(g.a, g.b, view, out);
+  return out;
+}
+
+const ClipBox VIEW{-200, -100, 199, 99};
+
+}  // namespace
+
+TEST(PlotReduction, ColoursTheSamePixelsAsDrawingEveryPoint) {
+  std::mt19937 rng(7);
+  std::normal_distribution<float> noise(0.0f, 1.0f);
+  struct Case {
+    const char* name;
+    std::vector<float> xs, ys;
+    PixelMapping map;
+  };
+  std::vector<Case> cases;
+  {  // a long noisy recording, hundreds of points per column, with gaps and spikes off the
+     // view, and starting and ending outside it
+    Case c{"dense", {}, {}, {5000, 400.0 / 9000, 20, 8}};
+    for (int i = 0; i < 100000; ++i) {
+      c.xs.push_back(i * 0.1f);
+      float y = 20 + 4 * std::sin(i * 0.001f) + 3 * noise(rng);
+      if (i % 7919 == 0) y = NaN;
+      if (i % 5003 == 0) y = 500;
+      c.ys.push_back(y);
+    }
+    cases.push_back(std::move(c));
+  }
+  {  // slow steps: runs of equal x, flat stretches along one row
+    Case c{"steps", {}, {}, {100, 2, 0, 4}};
+    for (int i = 0; i < 4000; ++i) {
+      c.xs.push_back(static_cast<float>(i / 20));
+      c.ys.push_back(static_cast<float>((i / 300) % 5 * 7 - 14));
+    }
+    cases.push_back(std::move(c));
+  }
+  {  // sparse: several pixels between points, and a part of it outside the view
+    Case c{"sparse", {}, {}, {0, 7.3, 0, 3}};
+    for (int i = 0; i < 200; ++i) {
+      c.xs.push_back(static_cast<float>(i - 60));
+      c.ys.push_back(40 * std::sin(i * 0.2f) + 5 * noise(rng));
+    }
+    cases.push_back(std::move(c));
+  }
+  {  // x going back and forth, with gaps of NaN and jumps far outside and across the view
+    Case c{"zigzag", {}, {}, {50, 4, 0, 2}};
+    for (int i = 0; i < 3000; ++i) {
+      c.xs.push_back(static_cast<float>((i * 37) % 100) + 0.3f * noise(rng));
+      c.ys.push_back(i % 97 == 0 ? NaN : 30 * noise(rng));
+    }
+    c.xs.insert(c.xs.begin() + 500, {-5000, 5000, 60, 60, 1e6f});
+    c.ys.insert(c.ys.begin() + 500, {0, 1, -400, 400, 0});
+    cases.push_back(std::move(c));
+  }
+  {  // a single point, and two far apart only crossing the view
+    cases.push_back({"one", {1}, {2}, {0, 10, 0, 10}});
+    cases.push_back({"crossing", {-1000, 1000}, {-3, 5}, {0, 1, 0, 10}});
+  }
+  for (const Case& c : cases) {
+    const PixelSet want = EveryPoint(c.xs, c.ys, c.map, VIEW);
+    EXPECT_FALSE(want.empty()) << c.name;
+    EXPECT_EQ(Reduced(c.xs, c.ys, c.map, VIEW, false), want) << c.name;
+    // Sorted x takes the column search; it must colour the same pixels.
+    if (IsSorted(c.xs.data(), c.xs.size())) {
+      EXPECT_EQ(Reduced(c.xs, c.ys, c.map, VIEW, true), want) << c.name << " (sorted)";
+    }
+  }
+  EXPECT_TRUE(IsSorted(cases[0].xs.data(), cases[0].xs.size()));
+  EXPECT_FALSE(IsSorted(cases[3].xs.data(), cases[3].xs.size()));
+}
+
+TEST(PlotReduction, AMillionPointsBecomeAboutTwoSegmentsPerColumn) {
+  std::vector<float> xs(1000000), ys(1000000);
+  std::mt19937 rng(3);
+  std::uniform_real_distribution<float> u(0, 50);
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    xs[i] = (i + 1) * 0.1f;
+    ys[i] = u(rng);
+  }
+  const PixelMapping m{50000, 400.0 / 100000, 25, 4};
+  std::size_t count = 0;
+  Reduced(xs, ys, m, VIEW, true, &count);
+  EXPECT_LE(count, 2u * 402u);
+  Reduced(xs, ys, m, VIEW, false, &count);
+  EXPECT_LE(count, 2u * 402u);
+}
+
+TEST(PlotReduction, DeepZoomClipsFarPointsOntoTheirLine) {
+  // 1e9 px per unit: the neighbours of the visible point lie a billion pixels away.
+  const std::vector<float> xs = {0.0f, 1.0f, 2.0f}, ys = {0.0f, 1.0f, 0.0f};
+  const PixelMapping m{1.0, 1e9, 1.0, 1e9};
+  std::vector<Segment> segs;
+  ReduceLine(xs.data(), ys.data(), xs.size(), m, {-300, -300, 300, 300}, segs);
+  ASSERT_EQ(segs.size(), 2u);
+  for (const Segment& g : segs) {
+    for (PixelPoint p : {g.a, g.b}) {
+      EXPECT_LE(std::abs(p.x), 1 << 20);
+      EXPECT_LE(std::abs(p.y), 1 << 20);
+    }
+    // Both halves of the peak run through the centre at 45 degrees.
+    EXPECT_NEAR(std::abs(static_cast<double>(g.b.y - g.a.y)) / std::abs(g.b.x - g.a.x), 1.0, 1e-5);
+  }
+}
+
+TEST(PlotReduction, DotsAreTheVisiblePixelsEachOnce) {
+  const std::vector<float> xs = {0, 0.01f, 1, 1, 500, NaN, 2};
+  const std::vector<float> ys = {0, 0.01f, 1, 1, 0, 0, NaN};
+  std::vector<PixelPoint> dots;
+  ReduceDots(xs.data(), ys.data(), xs.size(), {0, 10, 0, 10}, VIEW, dots);
+  EXPECT_EQ(dots, (std::vector<PixelPoint>{{0, 0}, {10, -10}}));
+}

@@ -44,6 +44,20 @@ wxBitmap Capture(wxWindow* win);
 // Saves a bitmap as PNG (for looking at what a test drew).
 bool SavePng(const wxBitmap& bmp, const wxString& path);
 
+// Expects a modal dialog of type T and closes it with `id`, whatever T is (wx has ready
+// expectations only for its standard dialogs).
+template <class T>
+class ExpectDialog : public wxExpectModalBase<T, ExpectDialog<T>> {
+ public:
+  explicit ExpectDialog(int id) : m_id(id) {}
+
+ protected:
+  int OnInvoked(T*) const override { return m_id; }
+
+ private:
+  int m_id;
+};
+
 }  // namespace guitest
 
 // wx ships no expectation for wxTextEntryDialog: this one types a value and presses a button.

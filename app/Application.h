@@ -1,0 +1,8 @@
+#pragma once
+
+#include <wx/app.h>
+
+class Application : public wxApp {
+ public:
+  bool OnInit() override;
+};

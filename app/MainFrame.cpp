@@ -1,0 +1,328 @@
+// Building the main window: menus, controls, layout and the start-up state.
+#include "app/MainFrame.h"
+
+#include "app/CommandIds.h"
+#include "app/GaugeColours.h"
+#include "app/SettingsFile.h"
+#include "app/TipsDialog.h"
+#include "app/wxVellButton.h"
+#include "device/LoggerInfo.h"
+#include "device/VellUSB.h"
+#include "live/kwxLCDDisplay.h"
+#include "plot/mpWindow.h"
+#include "resources/Pictures.h"
+
+#include <wx/button.h>
+#include <wx/filename.h>
+#include <wx/gauge.h>
+#include <wx/image.h>
+#include <wx/listctrl.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/splash.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+#include <wx/statusbr.h>
+#include <wx/stdpaths.h>
+
+#include <cstdlib>
+
+namespace {
+
+const wxColour kBackground(236, 233, 216);
+
+wxString DefaultSettingsDirectory() {
+  const wxString exeDir = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
+  return wxString::FromUTF8(
+      SettingsDirectoryFor(std::string(exeDir.utf8_str()), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
+}
+
+// A caption button with its picture states.
+wxVellButton* MakeVellButton(wxWindow* parent, int id, PictureId picture, const wxString& caption,
+                             const wxString& tooltip, const wxSize& size) {
+  const ButtonPictures pics = vrxButtonPictures(picture);
+  auto* b = new wxVellButton(parent, id, pics.normal, caption, wxDefaultPosition, size);
+  if (vrxHasPicture(picture, PictureState::Hover)) b->SetBitmapCurrent(pics.hover);
+  if (vrxHasPicture(picture, PictureState::Pressed)) b->SetBitmapPressed(pics.pressed);
+  if (vrxHasPicture(picture, PictureState::Disabled)) b->SetBitmapDisabled(pics.disabled);
+  if (!tooltip.empty()) b->SetToolTip(tooltip);
+  return b;
+}
+
+// A device button: a borderless picture button with four states.
+wxBitmapButton* MakeDeviceButton(wxWindow* parent, int id, PictureId picture, const wxString& tooltip,
+                                 const wxSize& size) {
+  const ButtonPictures pics = vrxButtonPictures(picture);
+  auto* b = new wxBitmapButton(parent, id, pics.normal, wxDefaultPosition, size, wxBORDER_NONE);
+  b->SetBitmapCurrent(pics.hover);
+  b->SetBitmapPressed(pics.pressed);
+  b->SetBitmapDisabled(pics.disabled);
+  b->SetToolTip(tooltip);
+  b->SetBackgroundColour(kBackground);
+  b->SetMinSize(size);
+  return b;
+}
+
+wxMenuItem* MenuItem(wxMenu* menu, int id, const wxString& label, const wxString& help,
+                     PictureId picture = PICTURE_COUNT) {
+  auto* item = new wxMenuItem(menu, id, label, help);
+  if (picture != PICTURE_COUNT) item->SetBitmap(vrxPicture(picture));
+  menu->Append(item);
+  return item;
+}
+
+}  // namespace
+
+MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size,
+                     const wxString& settingsDirectory)
+    : wxFrame(nullptr, wxID_ANY, title, pos, size, wxDEFAULT_FRAME_STYLE, wxASCII_STR(wxFrameNameStr)),
+      m_liveTimer(this, LIVE_TIMER_ID),
+      m_statusTimer(this, STATUS_TIMER_ID),
+      m_settingsDirectory(settingsDirectory.empty() ? DefaultSettingsDirectory() : settingsDirectory) {
+  SetName("frame");
+  Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnClose, this);
+  LoadSettings(std::string(m_settingsDirectory.utf8_str()));
+  BuildMenuBar();
+  BuildControls();
+  Initialise();
+  wxStatusBar* status = CreateStatusBar(2, wxSTB_DEFAULT_STYLE, wxID_ANY, "status_line");
+  status->SetStatusText(wxString::Format("VRX Version %.1f", PROGRAM_VERSION), 0);
+  ShowSplash();
+  // Opened once the window is up, so the modeless dialog comes up in front of it.
+  if (g_showTips) CallAfter([this] { (new TipsDialog(this, g_showTips))->Show(); });
+}
+
+MainFrame::~MainFrame() {
+  m_statusTimer.Stop();
+  m_liveTimer.Stop();
+  SaveSettings(std::string(m_settingsDirectory.utf8_str()));
+}
+
+void MainFrame::BuildMenuBar() {
+  auto* file = new wxMenu;
+  MenuItem(file, ID_OPEN, wxString::FromUTF8("Vorgang Öffnen"), wxString::FromUTF8("Einen gespeicherten Vorgang öffnen"),
+           PictureMenuOpen);
+  MenuItem(file, ID_SAVE, "Vorgang Speichern", "Den aktuellen Vorgang abspeichern", PictureMenuSave);
+  MenuItem(file, ID_SAVE_AS, "Vorgang Speichern als", "Den aktuellen Vorgang abspeichern", PictureMenuSave);
+  file->AppendSeparator();
+  MenuItem(file, ID_PRINT, "Diagramm Drucken", "Aktuelles Diagramm drucken", PictureMenuPrint);
+  MenuItem(file, ID_PRINT_PREVIEW, "Drucken mit Vorschau", "Diagramm Vorschau und Druck", PictureMenuPrint);
+  MenuItem(file, ID_QUIT, "Verlassen", "Beendet die Anwendung");
+
+  auto* plot = new wxMenu;
+  auto* colours = new wxMenu;
+  MenuItem(colours, ID_COLOUR_FLOW, "Durchfluss", wxString::FromUTF8("Durchflussanzeigefarbe ändern"));
+  MenuItem(colours, ID_COLOUR_VOLUME, "Volumen", wxString::FromUTF8("Volumenanzeigefarbe ändern"));
+  MenuItem(colours, ID_COLOUR_PRESSURE, "Druck", wxString::FromUTF8("Druckanzeigefarbe ändern"));
+  plot->AppendSubMenu(colours, "Linienfarbe", wxString::FromUTF8("Linienfarben ändern"));
+  auto* widths = new wxMenu;
+  MenuItem(widths, ID_WIDTH_FLOW, "Durchfluss", wxString::FromUTF8("Durchflusslinienstärke ändern"));
+  MenuItem(widths, ID_WIDTH_VOLUME, "Volumen", wxString::FromUTF8("Volumenlinienstärke ändern"));
+  MenuItem(widths, ID_WIDTH_PRESSURE, "Druck", wxString::FromUTF8("Drucklinienstärke ändern"));
+  plot->AppendSubMenu(widths, wxString::FromUTF8("Linienstärke"), wxString::FromUTF8("Linienart ändern"));
+
+  auto* data = new wxMenu;
+  MenuItem(data, ID_EXPORT_CSV, "Exportieren nach Excel", wxString::FromUTF8("Ausgewählte Daten nach MS Excel exportieren"));
+  MenuItem(data, ID_FILTER_SETTINGS, "Filtereinstellungen", wxString::FromUTF8("Datenfiltereinstellung ändern"));
+
+  auto* help = new wxMenu;
+  MenuItem(help, ID_SHOW_TIPS, "Show Startup Tips", "Display startup help tips");
+
+  auto* bar = new wxMenuBar;
+  bar->Append(file, "Datei");
+  bar->Append(plot, "Diagramm");
+  bar->Append(data, "Daten");
+  bar->Append(help, "Help");
+  SetMenuBar(bar);
+  bar->Enable(ID_EXPORT_CSV, false);
+}
+
+void MainFrame::BuildControls() {
+  m_panel = new wxPanel(this, wxID_ANY);
+  m_panel->SetBackgroundColour(kBackground);
+  wxPanel* p = m_panel;
+
+  const wxSize fileSize(55, 60), toolSize(70, 50);
+  m_openButton = MakeVellButton(p, ID_OPEN_BUTTON, PictureOpen, wxString::FromUTF8("Öffnen"),
+                                "Open previously saved work", fileSize);
+  m_saveButton = MakeVellButton(p, ID_SAVE, PictureSave, "Speichern", "Save the current data", fileSize);
+  m_printButton = MakeVellButton(p, ID_PRINT_BUTTON, PicturePrint, "Drucken", "Print the current plot", fileSize);
+  m_imageButton = MakeVellButton(p, ID_SAVE_IMAGE, PictureSaveImage, "Ansicht",
+                                 "Save an image with the current plot", fileSize);
+  m_versionBadge = new wxVellButton(p, ID_VERSION_BADGE, vrxPicture(PictureBadge),
+                                    wxString::Format("VRX Version %.1f", PROGRAM_VERSION), wxDefaultPosition,
+                                    wxSize(100, 70));
+  m_viewFlowButton = MakeVellButton(p, ID_VIEW_FLOW, PictureViewFlow, "Durchfluss",
+                                    "Display or hide the flow data", fileSize);
+  m_viewVolumeButton = MakeVellButton(p, ID_VIEW_VOLUME, PictureViewVolume, "Volumen",
+                                      "Display or hide the volume data", fileSize);
+  m_viewPressureButton = MakeVellButton(p, ID_VIEW_PRESSURE, PictureViewPressure, "Druck",
+                                        "Display or hide the pressure data", fileSize);
+
+  m_zoomInButton = MakeVellButton(p, ID_ZOOM_IN, PictureZoomIn, wxString::FromUTF8("Vergrößern"),
+                                  "Zoom in on the current plot", toolSize);
+  m_zoomOutButton = MakeVellButton(p, ID_ZOOM_OUT, PictureZoomOut, "Verkleinern",
+                                   "Zoom out from the current plot", toolSize);
+  m_measureFlowButton = MakeVellButton(p, ID_MEASURE_FLOW, PictureMeasureFlow, "Messwerte 1",
+                                       "Select to measure flow point on plot", toolSize);
+  m_measurePressureButton = MakeVellButton(p, ID_MEASURE_PRESSURE, PictureMeasurePressure, "Messwerte 2",
+                                           "Select to measure pressure point on plot", toolSize);
+  m_gridButton = MakeVellButton(p, ID_GRID, PictureGrid, "Raster", "Display grid on plot", toolSize);
+  m_pointsButton = MakeVellButton(p, ID_POINTS, PicturePoints, "Messpunke", "Show or hide data points", toolSize);
+  m_filterButton = MakeVellButton(p, ID_FILTER, PictureFilter, "Filter", "Apply averaging filter to data plot",
+                                  toolSize);
+
+  m_plot = new mpWindow(p, wxID_ANY, wxDefaultPosition, wxSize(600, 300), wxSUNKEN_BORDER);
+
+  m_startButton = MakeDeviceButton(p, ID_LIVE_START, PictureLiveStart, "Record live data", wxSize(50, 50));
+  m_stopButton = MakeDeviceButton(p, ID_LIVE_STOP, PictureLiveStop, "Stop live data capture", wxSize(50, 50));
+  m_settingsButton = MakeDeviceButton(p, ID_DEVICE_SETTINGS, PictureDeviceSettings, "Change device settings",
+                                      wxSize(70, 50));
+  m_clearButton = MakeDeviceButton(p, ID_CLEAR_MEMORY, PictureEraseMemory, "Clear device memory", wxSize(50, 50));
+  m_downloadButton = MakeDeviceButton(p, ID_DOWNLOAD, PictureDownload, "Upload all data from device",
+                                      wxSize(50, 50));
+
+  m_clockLcd = new kwxLCDClock(p, wxDefaultPosition, wxSize(150, 40));
+  m_clockLcd->SetDigitCount(7);
+  m_clockLcd->ShowElapsed(0);
+  m_flowLcd = new kwxLCDDisplay(p, wxDefaultPosition, wxSize(100, 40));
+  m_flowLcd->SetDigitCount(6);
+  m_flowLcd->SetText("0");
+  m_pressureLcd = new kwxLCDDisplay(p, wxDefaultPosition, wxSize(60, 35));
+  m_pressureLcd->SetDigitCount(6);
+  m_pressureLcd->SetText("0.0");
+  for (kwxLCDDisplay* lcd : {static_cast<kwxLCDDisplay*>(m_clockLcd), m_flowLcd, m_pressureLcd})
+    lcd->SetMinSize(lcd->GetSize());
+  const wxFont unitFont(wxFontInfo(11).Family(wxFONTFAMILY_SWISS).Bold());
+  m_flowUnitLabel = new wxStaticText(p, wxID_ANY, "l/min");
+  m_pressureUnitLabel = new wxStaticText(p, wxID_ANY, "psi");
+  m_flowUnitLabel->SetFont(unitFont);
+  m_pressureUnitLabel->SetFont(unitFont);
+  ApplySettingsUnitLabels();
+
+  // Several rows may be selected; the row commands then do nothing.
+  m_recordList = new wxListCtrl(p, ID_RECORDING_LIST, wxDefaultPosition, wxDefaultSize, wxLC_REPORT);
+  SetUpRecordingList();
+  m_removeButton = new wxButton(p, ID_REMOVE_RECORDING, wxString::FromUTF8("Löschen"));
+  m_removeButton->SetToolTip("Remove data record from work");
+  m_titleButton = new wxButton(p, ID_CHANGE_TITLE, wxString::FromUTF8("Namen ändern"));
+  m_titleButton->SetToolTip("Add or change data record title");
+  m_infoButton = new wxButton(p, ID_EDIT_INFO, "Extra-Informationen");
+  m_infoButton->SetToolTip("Add additional info graph");
+
+  m_batteryGauge = new wxGauge(p, ID_STATUS_GAUGE, 700, wxDefaultPosition, wxSize(150, 16), wxGA_HORIZONTAL);
+  m_memoryGauge = new wxGauge(p, ID_STATUS_GAUGE, 700, wxDefaultPosition, wxSize(150, 16), wxGA_HORIZONTAL);
+  m_statusText = new wxStaticText(p, wxID_ANY, " ");
+
+  // --- layout ---
+  auto* columns = new wxBoxSizer(wxHORIZONTAL);
+  auto* left = new wxBoxSizer(wxVERTICAL);
+  auto* right = new wxBoxSizer(wxVERTICAL);
+  columns->Add(left, 2, wxEXPAND);
+  columns->Add(right, 1, wxEXPAND);
+
+  auto* top = new wxBoxSizer(wxHORIZONTAL);
+  for (wxWindow* w : {static_cast<wxWindow*>(m_openButton), static_cast<wxWindow*>(m_saveButton),
+                      static_cast<wxWindow*>(m_printButton), static_cast<wxWindow*>(m_imageButton)})
+    top->Add(w, 0, wxALIGN_CENTER_VERTICAL);
+  top->AddSpacer(20);
+  top->Add(m_versionBadge, 0, wxALIGN_CENTER_VERTICAL);
+  top->AddStretchSpacer();
+  for (wxWindow* w : {m_viewFlowButton, m_viewVolumeButton, m_viewPressureButton})
+    top->Add(w, 0, wxALIGN_CENTER_VERTICAL);
+  left->Add(top, 0, wxEXPAND | wxBOTTOM, 5);
+
+  auto* plotRow = new wxBoxSizer(wxHORIZONTAL);
+  auto* tools = new wxBoxSizer(wxVERTICAL);
+  bool first = true;
+  for (wxWindow* w : {m_zoomInButton, m_zoomOutButton, m_measureFlowButton, m_measurePressureButton, m_gridButton,
+                      m_pointsButton, m_filterButton}) {
+    if (!first) tools->AddSpacer(10);
+    tools->Add(w, 0);
+    first = false;
+  }
+  plotRow->Add(tools, 0, wxALIGN_TOP);
+  plotRow->Add(m_plot, 1, wxEXPAND | wxRIGHT, 20);
+  left->Add(plotRow, 1, wxEXPAND);
+
+  auto* device = new wxBoxSizer(wxHORIZONTAL);
+  device->Add(m_clockLcd, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+  auto box = [p](const wxString& label) { return new wxStaticBoxSizer(wxHORIZONTAL, p, label); };
+  auto* usb = box("USB Verbindung");
+  usb->Add(m_startButton, 0, wxALL, 2);
+  usb->Add(m_stopButton, 0, wxALL, 2);
+  auto* settings = box("Einstellungen");
+  settings->Add(m_settingsButton, 0, wxALL, 2);
+  auto* memory = box(wxString::FromUTF8("Gerätespeicher"));
+  memory->Add(m_clearButton, 0, wxALL, 2);
+  memory->Add(m_downloadButton, 0, wxALL, 2);
+  for (wxSizer* s : {static_cast<wxSizer*>(usb), static_cast<wxSizer*>(settings), static_cast<wxSizer*>(memory)})
+    device->Add(s, 0, wxALL, 5);
+  left->Add(device, 0, wxEXPAND);
+
+  auto* values = new wxBoxSizer(wxVERTICAL);
+  auto* flowRow = new wxBoxSizer(wxHORIZONTAL);
+  flowRow->Add(m_flowLcd, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+  flowRow->Add(m_flowUnitLabel, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 5);
+  auto* pressureRow = new wxBoxSizer(wxHORIZONTAL);
+  pressureRow->Add(m_pressureLcd, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+  pressureRow->Add(m_pressureUnitLabel, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 5);
+  values->Add(flowRow, 0);
+  values->Add(pressureRow, 0);
+  right->Add(values, 1, wxEXPAND);
+
+  auto* functions = box("Messwertfunktionen");
+  functions->Add(m_removeButton, 0, wxALL, 2);
+  functions->Add(m_titleButton, 0, wxALL, 2);
+  functions->Add(m_infoButton, 0, wxALL, 2);
+  right->Add(functions, 0, wxALL, 10);
+  right->Add(m_recordList, 4, wxEXPAND | wxLEFT | wxRIGHT, 10);
+
+  auto* status = new wxStaticBoxSizer(wxVERTICAL, p, wxString::FromUTF8("Gerätestatus"));
+  auto* batteryRow = new wxBoxSizer(wxHORIZONTAL);
+  batteryRow->Add(m_batteryGauge, 1, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+  batteryRow->Add(new wxStaticText(p, wxID_ANY, "Batterie"), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+  auto* memoryRow = new wxBoxSizer(wxHORIZONTAL);
+  memoryRow->Add(m_memoryGauge, 1, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+  memoryRow->Add(new wxStaticText(p, wxID_ANY, "Speicher"), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+  status->Add(batteryRow, 0, wxEXPAND);
+  status->Add(memoryRow, 0, wxEXPAND);
+  status->Add(m_statusText, 0, wxEXPAND | wxALL, 3);
+  right->Add(status, 0, wxEXPAND | wxALL, 10);
+
+  p->SetSizer(columns);
+  auto* frameSizer = new wxBoxSizer(wxVERTICAL);
+  frameSizer->Add(p, 1, wxEXPAND);
+  SetSizerAndFit(frameSizer);
+}
+
+void MainFrame::ApplySettingsUnitLabels() {
+  m_flowUnitLabel->SetLabel(g_flowUnitLitres == 1 ? "l/min" : "GPM");
+  if (g_pressureUnit == 'b') m_pressureUnitLabel->SetLabel("Bar");
+  else if (g_pressureUnit == 'p') m_pressureUnitLabel->SetLabel("psi");
+}
+
+void MainFrame::Initialise() {
+  m_workFilePath.clear();
+  m_batteryGauge->SetValue(0);
+  SetGaugeColours(m_batteryGauge, wxColour(255, 0, 0), wxColour(50, 50, 50));
+  m_showFlow = m_showVolume = m_showPressure = false;
+  m_measureFlowOn = m_measurePressureOn = m_showGrid = m_pointsMode = false;
+  m_startButton->Enable(true);
+  m_stopButton->Enable(false);
+  m_removeButton->Enable(false);
+  m_titleButton->Enable(false);
+  m_infoButton->Enable(false);
+  m_filterOn = false;
+  m_filterHalfWidth = 2;
+  m_statusTimer.Start(5000, wxTIMER_CONTINUOUS);
+  m_link = std::make_unique<VellUSB>();
+}
+
+void MainFrame::ShowSplash() {
+  wxInitAllImageHandlers();
+  new wxSplashScreen(vrxPicture(PictureSplash), wxSPLASH_CENTRE_ON_SCREEN | wxSPLASH_TIMEOUT, 2000, nullptr,
+                     wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSIMPLE_BORDER | wxSTAY_ON_TOP);
+  wxYield();
+}

@@ -1,0 +1,168 @@
+#pragma once
+
+#include "recordings/Storage.h"
+
+#include <wx/frame.h>
+#include <wx/timer.h>
+
+#include <memory>
+#include <vector>
+
+class VellUSB;
+class mpWindow;
+class kwxLCDDisplay;
+class kwxLCDClock;
+class wxVellButton;
+class wxBitmapButton;
+class wxButton;
+class wxGauge;
+class wxListCtrl;
+class wxListEvent;
+class wxPanel;
+class wxStaticText;
+
+// The main window: owner of the recording set, the device link, the plot, the live displays
+// and the two timers.
+class MainFrame : public wxFrame {
+ public:
+  // `settingsDirectory` is where the settings file lives; empty means beside the executable.
+  MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size,
+            const wxString& settingsDirectory = wxEmptyString);
+  ~MainFrame() override;
+
+  // --- shell ---
+  void OnQuit(wxCommandEvent& event);
+  void OnClose(wxCloseEvent& event);
+  void OnShowTips(wxCommandEvent& event);
+  void OnTipsFlag(wxCommandEvent& event);
+
+  // --- logger memory status and erase ---
+  void OnMemoryStatusTimer(wxTimerEvent& event);
+  void OnClearMemoryCommand(wxCommandEvent& event);
+  void OnClearMemory();
+  void ReportReadFailure();
+
+  // --- logger settings ---
+  void OnDeviceSettings(wxCommandEvent& event);
+
+  // --- plot assembly, views and units (analysis/MainFramePlot.cpp) ---
+  void CreatePlotLayers();
+  void RebuildPlotLayers();
+  void ApplyUnitLabels(int index);
+  void ShowRecording(int index);
+  void OnViewFlow(wxCommandEvent& event);
+  void OnViewVolume(wxCommandEvent& event);
+  void OnViewPressure(wxCommandEvent& event);
+
+  // --- recording list, filter, work files, CSV export, download ---
+  // (recordings/MainFrameRecordingList.cpp, recordings/MainFrameDownload.cpp,
+  //  exchange/MainFrameWorkFile.cpp, exchange/MainFrameCsv.cpp, analysis/MainFrameFilter.cpp)
+  // [list-and-files declarations]
+  void SetUpRecordingList();
+  void RefreshRecordingList();
+  void OnListItemSelected(wxListEvent& event);
+  void OnListItemDeselected(wxListEvent& event);
+  void OnListItemActivated(wxListEvent& event);
+  void OnChangeTitle(wxCommandEvent& event);
+  void OnChangeTitle();
+  void OnEditInfo(wxCommandEvent& event);
+  void OnRemoveRecording(wxCommandEvent& event);
+  // Index of the record in the focused row, -1 when no row holding a record has the focus.
+  int FocusedRecording() const;
+  // The focused record when exactly one row is selected, else -1.
+  int SingleSelectedRecording() const;
+  void EnableRecordingCommands(bool enable);
+  void RestoreListSelection(int row, int focusRow);
+  // Asks for a text until it fits a work file or the user cancels; false on cancel.
+  bool AskRecordingText(const wxString& caption, const wxString& current, bool title, wxString& entered);
+  void FilterAction();
+  void OnFilter(wxCommandEvent& event);
+  void OnFilterSettings(wxCommandEvent& event);
+  void OnOpenWorkFile(wxCommandEvent& event);
+  void OnSaveWorkFile(wxCommandEvent& event);
+  void OnSaveWorkFile();
+  void OnSaveWorkFileAs(wxCommandEvent& event);
+  void OnSaveWorkFileAs();
+  bool ReadWorkFile(const wxString& path);
+  bool WriteWorkFile(const wxString& path);
+  void OnExportCsv(wxCommandEvent& event);
+  void OnDownload(wxCommandEvent& event);
+
+  // --- live reading (live/MainFrameLive.cpp) ---
+  // [live declarations]
+
+  // --- line styles and measuring (analysis/MainFrameStyles.cpp, analysis/MainFrameMeasure.cpp) ---
+  // [styles-and-measuring declarations]
+
+  // --- printing and image export (print/MainFramePrint.cpp) ---
+  // [print declarations]
+
+  // --- state other parts of the window work with ---
+  std::vector<Storage> m_recordings;
+  int m_currentRecording = -1;
+  bool m_saved = false;
+  wxString m_workFilePath;
+
+  std::unique_ptr<VellUSB> m_link;
+  wxTimer m_liveTimer;
+  wxTimer m_statusTimer;
+
+  wxPanel* m_panel = nullptr;
+  mpWindow* m_plot = nullptr;
+  wxListCtrl* m_recordList = nullptr;
+  kwxLCDClock* m_clockLcd = nullptr;
+  kwxLCDDisplay* m_flowLcd = nullptr;
+  kwxLCDDisplay* m_pressureLcd = nullptr;
+  wxStaticText* m_flowUnitLabel = nullptr;
+  wxStaticText* m_pressureUnitLabel = nullptr;
+  wxGauge* m_batteryGauge = nullptr;
+  wxGauge* m_memoryGauge = nullptr;
+  wxStaticText* m_statusText = nullptr;
+  wxBitmapButton* m_startButton = nullptr;
+  wxBitmapButton* m_stopButton = nullptr;
+  int m_liveIntervalMs = 1000;
+  long m_elapsedSeconds = 0;
+
+  // Tool buttons other parts enable, disable or toggle.
+  wxVellButton* m_openButton = nullptr;
+  wxVellButton* m_saveButton = nullptr;
+  wxVellButton* m_printButton = nullptr;
+  wxVellButton* m_imageButton = nullptr;
+  wxVellButton* m_versionBadge = nullptr;
+  wxVellButton* m_zoomInButton = nullptr;
+  wxVellButton* m_zoomOutButton = nullptr;
+  wxVellButton* m_measureFlowButton = nullptr;
+  wxVellButton* m_measurePressureButton = nullptr;
+  wxVellButton* m_gridButton = nullptr;
+  wxVellButton* m_pointsButton = nullptr;
+  wxVellButton* m_filterButton = nullptr;
+  wxVellButton* m_viewFlowButton = nullptr;
+  wxVellButton* m_viewVolumeButton = nullptr;
+  wxVellButton* m_viewPressureButton = nullptr;
+  wxBitmapButton* m_settingsButton = nullptr;
+  wxBitmapButton* m_clearButton = nullptr;
+  wxBitmapButton* m_downloadButton = nullptr;
+  wxButton* m_removeButton = nullptr;
+  wxButton* m_titleButton = nullptr;
+  wxButton* m_infoButton = nullptr;
+
+  // Plot toggles.
+  bool m_showFlow = false, m_showVolume = false, m_showPressure = false;
+  bool m_measureFlowOn = false, m_measurePressureOn = false, m_showGrid = false, m_pointsMode = false;
+  bool m_filterOn = false;
+  int m_filterHalfWidth = 2;
+
+  const wxString& SettingsDirectory() const { return m_settingsDirectory; }
+
+ private:
+  void BuildMenuBar();
+  void BuildControls();
+  void Initialise();
+  void ShowSplash();
+  void ApplySettingsUnitLabels();
+
+  wxString m_settingsDirectory;
+  bool m_accessHintShown = false;
+
+  wxDECLARE_EVENT_TABLE();
+};

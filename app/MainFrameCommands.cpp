@@ -1,0 +1,72 @@
+// The main window's command table and the commands of the shell itself.
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/SettingsFile.h"
+#include "app/TipsDialog.h"
+#include "settings/SettingsDialog.h"
+
+#include <wx/listctrl.h>
+#include <wx/msgdlg.h>
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
+  EVT_MENU(ID_QUIT, MainFrame::OnQuit)
+  EVT_MENU(ID_SHOW_TIPS, MainFrame::OnShowTips)
+  EVT_COMMAND(wxID_ANY, vrxEVT_TIPS_FLAG, MainFrame::OnTipsFlag)
+  EVT_BUTTON(ID_CLEAR_MEMORY, MainFrame::OnClearMemoryCommand)
+  EVT_BUTTON(ID_DEVICE_SETTINGS, MainFrame::OnDeviceSettings)
+  // plot views
+  // [plot-view events]
+  // recording list, filter, work files, CSV export, download
+  // [list-and-files events]
+  EVT_LIST_ITEM_SELECTED(ID_RECORDING_LIST, MainFrame::OnListItemSelected)
+  EVT_LIST_ITEM_DESELECTED(ID_RECORDING_LIST, MainFrame::OnListItemDeselected)
+  EVT_LIST_ITEM_ACTIVATED(ID_RECORDING_LIST, MainFrame::OnListItemActivated)
+  EVT_BUTTON(ID_CHANGE_TITLE, MainFrame::OnChangeTitle)
+  EVT_BUTTON(ID_EDIT_INFO, MainFrame::OnEditInfo)
+  EVT_BUTTON(ID_REMOVE_RECORDING, MainFrame::OnRemoveRecording)
+  EVT_BUTTON(ID_FILTER, MainFrame::OnFilter)
+  EVT_MENU(ID_FILTER_SETTINGS, MainFrame::OnFilterSettings)
+  EVT_MENU(ID_OPEN, MainFrame::OnOpenWorkFile)
+  EVT_BUTTON(ID_OPEN_BUTTON, MainFrame::OnOpenWorkFile)
+  EVT_MENU(ID_SAVE, MainFrame::OnSaveWorkFile)
+  EVT_BUTTON(ID_SAVE, MainFrame::OnSaveWorkFile)
+  EVT_MENU(ID_SAVE_AS, MainFrame::OnSaveWorkFileAs)
+  EVT_MENU(ID_EXPORT_CSV, MainFrame::OnExportCsv)
+  EVT_BUTTON(ID_DOWNLOAD, MainFrame::OnDownload)
+  // live reading
+  // [live events]
+  // line styles and measuring
+  // [styles-and-measuring events]
+  // printing and image export
+  // [print events]
+  EVT_TIMER(STATUS_TIMER_ID, MainFrame::OnMemoryStatusTimer)
+wxEND_EVENT_TABLE()
+// clang-format on
+
+void MainFrame::OnQuit(wxCommandEvent&) { Close(true); }
+
+void MainFrame::OnClose(wxCloseEvent& event) {
+  if (!m_saved && !m_recordings.empty()) {
+    const int answer = wxMessageBox("Do you wish to save data before closing?", "Before you close",
+                                    wxYES_NO | wxICON_INFORMATION, nullptr);
+    // Yes keeps the window open so the user can save; nothing is saved here.
+    if (answer == wxYES) {
+      if (event.CanVeto()) {
+        event.Veto();
+        return;
+      }
+    }
+  }
+  event.Skip();
+}
+
+void MainFrame::OnShowTips(wxCommandEvent&) { (new TipsDialog(this, g_showTips))->Show(); }
+
+void MainFrame::OnTipsFlag(wxCommandEvent& event) { g_showTips = event.GetId() == 1; }
+
+// The dialog reads and changes the logger through a link of its own.
+void MainFrame::OnDeviceSettings(wxCommandEvent&) {
+  SettingsDialog dialog(this);
+  dialog.ShowModal();
+}

@@ -9,7 +9,7 @@
 #include "device/LoggerInfo.h"
 #include "device/VellUSB.h"
 #include "live/kwxLCDDisplay.h"
-#include "plot/mpWindow.h"
+#include "plot/Plot.h"
 #include "resources/Pictures.h"
 
 #include <wx/button.h>
@@ -96,6 +96,8 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
 MainFrame::~MainFrame() {
   m_statusTimer.Stop();
   m_liveTimer.Stop();
+  // The layers die with this object, before the plot window (a child) does.
+  for (int key = 0; key <= 5; ++key) m_plot->RemoveLayer(key);
   SaveSettings(std::string(m_settingsDirectory.utf8_str()));
 }
 
@@ -305,10 +307,16 @@ void MainFrame::ApplySettingsUnitLabels() {
 
 void MainFrame::Initialise() {
   m_workFilePath.clear();
+  CreatePlotLayers();
   m_batteryGauge->SetValue(0);
   SetGaugeColours(m_batteryGauge, wxColour(255, 0, 0), wxColour(50, 50, 50));
+  // Opens on the flow view, with ticks and lines.
   m_showFlow = m_showVolume = m_showPressure = false;
   m_measureFlowOn = m_measurePressureOn = m_showGrid = m_pointsMode = false;
+  wxCommandEvent flow(wxEVT_BUTTON, ID_VIEW_FLOW);
+  OnViewFlow(flow);
+  m_showVolume = m_showPressure = false;
+  RebuildPlotLayers();
   m_startButton->Enable(true);
   m_stopButton->Enable(false);
   m_removeButton->Enable(false);

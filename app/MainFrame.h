@@ -10,6 +10,12 @@
 
 class VellUSB;
 class mpWindow;
+class mpScaleX;
+class mpScaleY;
+class mpScaleYVell;
+class mpFXYVector;
+class mpFXYVectorVell;
+class mpInfoLegend;
 class kwxLCDDisplay;
 class kwxLCDClock;
 class wxVellButton;
@@ -53,6 +59,14 @@ class MainFrame : public wxFrame {
   void OnViewFlow(wxCommandEvent& event);
   void OnViewVolume(wxCommandEvent& event);
   void OnViewPressure(wxCommandEvent& event);
+  // The ten layers, created once and owned here; the plot window only refers to them.
+  std::unique_ptr<mpScaleX> m_timeAxis;
+  std::unique_ptr<mpScaleY> m_flowAxis, m_volumeAxis, m_pressureAxis;
+  std::unique_ptr<mpScaleYVell> m_pressureAxisRight;
+  std::unique_ptr<mpFXYVector> m_flowSeries, m_volumeSeries, m_pressureSeries;
+  std::unique_ptr<mpFXYVectorVell> m_pressureSeriesRight;
+  std::unique_ptr<mpInfoLegend> m_legend;
+  int m_lastMarkedRecording = -1;  // recording whose measuring markers are kept
 
   // --- recording list, filter, work files, CSV export, download ---
   // (recordings/MainFrameRecordingList.cpp, recordings/MainFrameDownload.cpp,

@@ -17,6 +17,9 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
   EVT_BUTTON(ID_DEVICE_SETTINGS, MainFrame::OnDeviceSettings)
   // plot views
   // [plot-view events]
+  EVT_BUTTON(ID_VIEW_FLOW, MainFrame::OnViewFlow)
+  EVT_BUTTON(ID_VIEW_VOLUME, MainFrame::OnViewVolume)
+  EVT_BUTTON(ID_VIEW_PRESSURE, MainFrame::OnViewPressure)
   // recording list, filter, work files, CSV export, download
   // [list-and-files events]
   EVT_LIST_ITEM_SELECTED(ID_RECORDING_LIST, MainFrame::OnListItemSelected)

@@ -5,7 +5,8 @@ file(GLOB _mainframe_parts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/*/MainFrame*.cp
 add_library(vrx_mainframe STATIC
   ${_mainframe_parts}
   ${CMAKE_CURRENT_LIST_DIR}/wxVellButton.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/GaugeColours.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/GaugeColours.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ToggleLook.cpp)
 target_include_directories(vrx_mainframe PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(vrx_mainframe PUBLIC
   vrx_wx vrx_device vrx_settingsfile vrx_recordings vrx_exchange vrx_plot vrx_live_controls

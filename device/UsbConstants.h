@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 // Identity of the logger and the fixed shape of its requests.
 constexpr int LOGGER_VENDOR_ID = 0x04D8;
 constexpr int LOGGER_PRODUCT_ID = 0xFFFD;
@@ -38,7 +40,7 @@ enum LoggerRequest : int {
 constexpr int USB_SET_CONFIGURATION = 9;
 
 // Logger memory: 128 KiB; the table of contents ends just below the last address.
-constexpr unsigned LOGGER_MEMORY_SIZE = 0x20000;
-constexpr unsigned LOGGER_MEMORY_TOP = 0x1FFFF;
-constexpr int TOC_ENTRY_SIZE = 9;
+constexpr uint32_t LOGGER_MEMORY_SIZE = 0x20000;
+constexpr uint32_t LOGGER_MEMORY_TOP = 0x1FFFF;
+constexpr uint32_t TOC_ENTRY_SIZE = 9;
 constexpr int LIVE_MAX_SAMPLE_BYTES = 222;  // 74 samples of 3 bytes

@@ -9,10 +9,9 @@
 #include <vector>
 
 #include "Storage.h"
+#include "device/UsbConstants.h"
 
-constexpr uint32_t LOGGER_MEMORY_SIZE = 0x20000;
-constexpr uint32_t LOGGER_TOC_TOP = 0x1FFFF;  // the table ends just below this byte
-constexpr uint32_t TOC_ENTRY_SIZE = 9;
+constexpr uint32_t LOGGER_TOC_TOP = LOGGER_MEMORY_TOP;  // the table ends just below this byte
 constexpr uint32_t SAMPLE_SIZE = 3;
 
 struct TocEntry {

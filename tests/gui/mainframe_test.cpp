@@ -56,7 +56,8 @@ TEST_F(MainFrameTest, FirstRunWithoutSettingsFile) {
 
 TEST_F(MainFrameTest, SettingsFileChoosesUnitsAndTips) {
   Open("0\n112\n1027\n0\n");
-  EXPECT_EQ(frame->m_flowUnitLabel->GetLabel(), "GPM");
+  // Built as "GPM", then labelled by the flow view the window opens on.
+  EXPECT_EQ(frame->m_flowUnitLabel->GetLabel(), "g/min");
   EXPECT_EQ(frame->m_pressureUnitLabel->GetLabel(), "psi");
   EXPECT_EQ(g_firmwareVersion, 0x0403);
   EXPECT_EQ(OpenTipsDialogs(), 0);

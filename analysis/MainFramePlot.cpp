@@ -1,0 +1,175 @@
+// The plot assembly: the ten layers, the three views, loading a recording and the units.
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/ToggleLook.h"
+#include "app/wxVellButton.h"
+#include "device/LoggerInfo.h"
+#include "plot/Plot.h"
+
+#include <wx/stattext.h>
+
+namespace {
+
+wxFont LayerFont(int points) { return wxFont(wxFontInfo(points).Family(wxFONTFAMILY_SWISS).Bold()); }
+
+struct FlowUnitTexts {
+  const char* flowAxis;
+  const char* volumeAxis;
+  const char* flowUnit;
+  const char* volumeUnit;
+};
+
+FlowUnitTexts FlowUnits(int flowUnitLitres) {
+  if (flowUnitLitres == 1) return {"Durchfluss (Liter/min)", "Liter", "l/min", "Liter"};
+  return {"Durchfluss (Gallone/min)", "Gallone", "g/min", "Gallone"};
+}
+
+}  // namespace
+
+void MainFrame::CreatePlotLayers() {
+  const wxPen grey = *wxGREY_PEN;
+  m_timeAxis = std::make_unique<mpScaleX>("Zeit (mm:ss)", 2, true, false);
+  m_flowAxis = std::make_unique<mpScaleY>("Durchfluss", 2, true, false);
+  m_volumeAxis = std::make_unique<mpScaleY>("Volumen", 2, true, false);
+  m_pressureAxisRight = std::make_unique<mpScaleYVell>("Druck", 5, true);
+  m_pressureAxis = std::make_unique<mpScaleY>("Druck", 2, true, false);
+  m_flowAxis->SetCaption("Durchfluss");
+  m_volumeAxis->SetCaption("Volumen");
+  m_pressureAxis->SetCaption("Druck");
+
+  m_flowSeries = std::make_unique<mpFXYVector>(wxEmptyString, 0);
+  m_volumeSeries = std::make_unique<mpFXYVector>(wxEmptyString, 0);
+  m_pressureSeries = std::make_unique<mpFXYVector>(wxEmptyString, 0);
+  m_pressureSeriesRight = std::make_unique<mpFXYVectorVell>(wxEmptyString, 0);
+  m_flowSeries->SetPen(wxPen(wxColour(0, 0, 255), 2, wxPENSTYLE_SOLID));
+  m_volumeSeries->SetPen(wxPen(wxColour(0, 0, 255), 2, wxPENSTYLE_SOLID));
+  m_pressureSeries->SetPen(wxPen(wxColour(255, 0, 0), 2, wxPENSTYLE_SOLID));
+  m_pressureSeriesRight->SetPen(wxPen(wxColour(255, 0, 0), 2, wxPENSTYLE_SOLID));
+
+  m_legend = std::make_unique<mpInfoLegend>(wxRect(200, 20, 40, 40), wxTRANSPARENT_BRUSH);
+
+  for (mpLayer* axis : std::initializer_list<mpLayer*>{m_timeAxis.get(), m_flowAxis.get(), m_volumeAxis.get(),
+                                                       m_pressureAxisRight.get(), m_pressureAxis.get()}) {
+    axis->SetPen(grey);
+    axis->SetFont(LayerFont(9));
+  }
+  for (mpLayer* series : std::initializer_list<mpLayer*>{m_flowSeries.get(), m_volumeSeries.get(),
+                                                         m_pressureSeries.get(), m_pressureSeriesRight.get()}) {
+    series->SetFont(LayerFont(9));
+    series->SetContinuity(true);
+  }
+  m_legend->SetFont(LayerFont(10));
+  m_plot->InsertLayer(m_timeAxis.get());
+}
+
+void MainFrame::RebuildPlotLayers() {
+  for (int key = 0; key <= 5; ++key) m_plot->RemoveLayer(key);
+  for (mpLayer* axis : std::initializer_list<mpLayer*>{m_timeAxis.get(), m_flowAxis.get(), m_volumeAxis.get(),
+                                                       m_pressureAxis.get()})
+    axis->SetTicks(!m_showGrid);
+
+  if (m_showFlow || m_showVolume) {
+    mpScaleY* axis = m_showFlow ? m_flowAxis.get() : m_volumeAxis.get();
+    mpFXYVector* series = m_showFlow ? m_flowSeries.get() : m_volumeSeries.get();
+    m_timeAxis->SetReserveRight(m_showPressure);
+    axis->SetReserveRight(m_showPressure);
+    series->SetSeriesLabel(m_showFlow ? "Durchfluss" : "Volumen");
+    m_plot->InsertLayer(m_timeAxis.get());
+    m_plot->InsertLayer(axis);
+    m_plot->InsertLayer(series);
+    if (m_showPressure) {
+      m_pressureSeriesRight->SetSeriesLabel("Druck");
+      m_plot->InsertLayer(m_pressureAxisRight.get());
+      m_plot->InsertLayer(m_pressureSeriesRight.get());
+    }
+    m_plot->InsertLayer(m_legend.get());
+  } else if (m_showPressure) {
+    m_timeAxis->SetReserveRight(false);
+    m_pressureAxis->SetCaption("Druck");
+    m_pressureSeries->SetSeriesLabel("Druck");
+    m_plot->InsertLayer(m_timeAxis.get());
+    m_plot->InsertLayer(m_pressureAxis.get());
+    m_plot->InsertLayer(m_pressureSeries.get());
+    m_plot->InsertLayer(m_legend.get());
+  }
+}
+
+void MainFrame::ApplyUnitLabels(int index) {
+  const bool fromRecording = index >= 0 && index < static_cast<int>(m_recordings.size());
+  const int flowUnit = fromRecording ? m_recordings[index].GetFlowUnitLitres() : g_flowUnitLitres;
+  const unsigned char pressureUnit =
+      fromRecording ? static_cast<unsigned char>(m_recordings[index].GetPressureUnit()) : g_pressureUnit;
+
+  const FlowUnitTexts flow = FlowUnits(flowUnit);
+  m_flowAxis->SetName(flow.flowAxis);
+  m_volumeAxis->SetName(flow.volumeAxis);
+  m_flowSeries->SetUnitText(flow.flowUnit);
+  m_volumeSeries->SetUnitText(flow.volumeUnit);
+  if (m_showFlow) m_flowUnitLabel->SetLabel(flow.flowUnit);
+  if (m_showVolume) m_flowUnitLabel->SetLabel(flow.volumeUnit);
+
+  const bool psi = pressureUnit == 'p';
+  const wxString pressureAxis = psi ? "Druck (psi)" : "Druck (bar)";
+  const wxString pressureText = psi ? "psi" : "Bar";
+  m_pressureAxisRight->SetName(pressureAxis);
+  m_pressureAxis->SetName(pressureAxis);
+  m_pressureSeries->SetUnitText(pressureText);
+  m_pressureSeriesRight->SetUnitText(pressureText);
+  m_pressureUnitLabel->SetLabel(pressureText);
+}
+
+void MainFrame::ShowRecording(int index) {
+  if (index < 0 || index >= static_cast<int>(m_recordings.size())) return;
+  m_currentRecording = index;
+  const Storage& rec = m_recordings[index];
+  m_flowSeries->SetPoints(rec.GetTime(), rec.GetFlow());
+  m_volumeSeries->SetPoints(rec.GetTime(), rec.GetVolume());
+  m_pressureSeries->SetPoints(rec.GetTime(), rec.GetPressure());
+  m_pressureSeriesRight->SetPoints(rec.GetTime(), rec.GetPressure());
+
+  const wxString title = wxString::FromUTF8(rec.GetTitle()) + " " + wxString::FromUTF8(rec.GetDateTime());
+  const wxString subtitle = wxString::FromUTF8(rec.GetInfo());
+  const bool newRecording = index != m_lastMarkedRecording;
+  for (mpLayer* series : std::initializer_list<mpLayer*>{m_flowSeries.get(), m_volumeSeries.get(),
+                                                         m_pressureSeries.get(), m_pressureSeriesRight.get()}) {
+    series->SetName(title);
+    series->SetSubtitle(subtitle);
+    if (newRecording) series->SetHasMarker(false);
+    if (rec.GetSerialNumber() != 0) series->SetFootnote(wxString::Format("Corvane Serial No. %d", rec.GetSerialNumber()));
+  }
+  if (newRecording) m_lastMarkedRecording = index;
+  ApplyUnitLabels(index);
+  m_plot->UpdateView();
+  m_plot->Fit();
+}
+
+// Ends every view command: the logger's units, the layers of the new view, a fit.
+static void FinishViewCommand(MainFrame& frame) {
+  frame.ApplyUnitLabels(-1);
+  frame.RebuildPlotLayers();
+  frame.m_plot->Fit();
+}
+
+void MainFrame::OnViewFlow(wxCommandEvent&) {
+  m_showFlow = !m_showFlow;
+  m_showVolume = false;
+  ShowToggleState(m_viewFlowButton, PictureViewFlow, m_showFlow);
+  ShowToggleState(m_viewVolumeButton, PictureViewVolume, false);
+  FinishViewCommand(*this);
+}
+
+void MainFrame::OnViewVolume(wxCommandEvent&) {
+  if (!m_showVolume) {
+    m_showVolume = true;
+    m_showFlow = false;
+    ShowToggleState(m_viewVolumeButton, PictureViewVolume, true);
+    ShowToggleState(m_viewFlowButton, PictureViewFlow, false);
+  }
+  FinishViewCommand(*this);
+}
+
+void MainFrame::OnViewPressure(wxCommandEvent&) {
+  m_showPressure = !m_showPressure;
+  ShowToggleState(m_viewPressureButton, PictureViewPressure, m_showPressure);
+  FinishViewCommand(*this);
+}

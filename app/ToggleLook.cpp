@@ -1,0 +1,14 @@
+#include "app/ToggleLook.h"
+
+#include <wx/bmpbuttn.h>
+
+void ShowToggleState(wxBitmapButton* button, PictureId picture, bool on) {
+  if (on && vrxHasPicture(picture, PictureState::On)) {
+    const wxBitmap bmp = vrxPicture(picture, PictureState::On);
+    button->SetBitmapLabel(bmp);
+    button->SetBitmapCurrent(bmp);
+  } else {
+    button->SetBitmapLabel(vrxPicture(picture, PictureState::Normal));
+    button->SetBitmapCurrent(vrxPicture(picture, PictureState::Hover));
+  }
+}

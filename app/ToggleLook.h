@@ -1,0 +1,9 @@
+#pragma once
+
+#include "resources/Pictures.h"
+
+class wxBitmapButton;
+
+// Shows a toggle button's state: while on, its normal and hover pictures are both the
+// on-state picture; while off, they are its ordinary normal and hover pictures again.
+void ShowToggleState(wxBitmapButton* button, PictureId picture, bool on);

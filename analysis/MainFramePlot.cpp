@@ -120,12 +120,23 @@ void MainFrame::ApplyUnitLabels(int index) {
 
 void MainFrame::ShowRecording(int index) {
   if (index < 0 || index >= static_cast<int>(m_recordings.size())) return;
+  // A live tick only appended to the recording already on show: the series take the new
+  // samples instead of copying a long recording anew every second.
+  const bool extend = m_seriesOnlyGrew && index == m_currentRecording;
+  m_seriesOnlyGrew = false;
   m_currentRecording = index;
   const Storage& rec = m_recordings[index];
-  m_flowSeries->SetPoints(rec.GetTime(), rec.GetFlow());
-  m_volumeSeries->SetPoints(rec.GetTime(), rec.GetVolume());
-  m_pressureSeries->SetPoints(rec.GetTime(), rec.GetPressure());
-  m_pressureSeriesRight->SetPoints(rec.GetTime(), rec.GetPressure());
+  if (extend) {
+    m_flowSeries->ExtendPoints(rec.GetTime(), rec.GetFlow());
+    m_volumeSeries->ExtendPoints(rec.GetTime(), rec.GetVolume());
+    m_pressureSeries->ExtendPoints(rec.GetTime(), rec.GetPressure());
+    m_pressureSeriesRight->ExtendPoints(rec.GetTime(), rec.GetPressure());
+  } else {
+    m_flowSeries->SetPoints(rec.GetTime(), rec.GetFlow());
+    m_volumeSeries->SetPoints(rec.GetTime(), rec.GetVolume());
+    m_pressureSeries->SetPoints(rec.GetTime(), rec.GetPressure());
+    m_pressureSeriesRight->SetPoints(rec.GetTime(), rec.GetPressure());
+  }
 
   const wxString title = wxString::FromUTF8(rec.GetTitle()) + " " + wxString::FromUTF8(rec.GetDateTime());
   const wxString subtitle = wxString::FromUTF8(rec.GetInfo());
@@ -143,9 +154,10 @@ void MainFrame::ShowRecording(int index) {
   m_plot->Fit();
 }
 
-// Ends every view command: the logger's units, the layers of the new view, a fit.
+// Ends every view command: the units, the layers of the new view, a fit. The units are
+// those of the recording on show (its values are stored in them), else the logger's.
 static void FinishViewCommand(MainFrame& frame) {
-  frame.ApplyUnitLabels(-1);
+  frame.ApplyUnitLabels(frame.m_currentRecording);
   frame.RebuildPlotLayers();
   frame.m_plot->Fit();
 }

@@ -67,6 +67,7 @@ class MainFrame : public wxFrame {
   std::unique_ptr<mpFXYVectorVell> m_pressureSeriesRight;
   std::unique_ptr<mpInfoLegend> m_legend;
   int m_lastMarkedRecording = -1;  // recording whose measuring markers are kept
+  bool m_seriesOnlyGrew = false;   // set by a live tick: the shown recording only got samples
 
   // --- recording list, filter, work files, CSV export, download ---
   // (recordings/MainFrameRecordingList.cpp, recordings/MainFrameDownload.cpp,
@@ -104,12 +105,46 @@ class MainFrame : public wxFrame {
 
   // --- live reading (live/MainFrameLive.cpp) ---
   // [live declarations]
+  void OnLiveStart(wxCommandEvent& event);
+  void OnLiveTimer(wxTimerEvent& event);
+  void OnLiveStop(wxCommandEvent& event);
+  void StopLive();
+  bool IsLive() const { return m_live; }
+  // While live reading runs, the commands that replace or remove recordings are disabled, so
+  // the live recording stays the last one and keeps receiving its samples.
+  void EnableSetChanges(bool on);
+  bool m_live = false;
 
   // --- line styles and measuring (analysis/MainFrameStyles.cpp, analysis/MainFrameMeasure.cpp) ---
   // [styles-and-measuring declarations]
+  bool ChoosePlotColour();
+  bool ChooseLineWidth(int width, int& chosen);
+  void OnColourFlow(wxCommandEvent& event);
+  void OnColourVolume(wxCommandEvent& event);
+  void OnColourPressure(wxCommandEvent& event);
+  void OnWidthFlow(wxCommandEvent& event);
+  void OnWidthVolume(wxCommandEvent& event);
+  void OnWidthPressure(wxCommandEvent& event);
+  void OnZoomIn(wxCommandEvent& event);
+  void OnZoomOut(wxCommandEvent& event);
+  void OnMeasureFlow(wxCommandEvent& event);
+  void OnMeasurePressure(wxCommandEvent& event);
+  void OnGrid(wxCommandEvent& event);
+  void OnPoints(wxCommandEvent& event);
+  void OnMeasure(wxCommandEvent& event);
+  int m_lineWidth = 2;   // curve width applied when switching to lines
+  int m_pointWidth = 6;  // curve width applied when switching to points
+  wxColour m_chosenColour;
 
   // --- printing and image export (print/MainFramePrint.cpp) ---
   // [print declarations]
+  void OnPrintPreview(wxCommandEvent& event);
+  void OnPrint(wxCommandEvent& event);
+  void OnSaveImage(wxCommandEvent& event);
+  // Opens the preview frame for `preview` (taken over), or reports why it cannot.
+  void ShowPrintPreview(class wxPrintPreview* preview);
+  // Prints the plot with `printer`, its print dialog shown; reports a printer error.
+  bool PrintPlot(class wxPrinterBase& printer);
 
   // --- state other parts of the window work with ---
   std::vector<Storage> m_recordings;
@@ -135,7 +170,7 @@ class MainFrame : public wxFrame {
   wxBitmapButton* m_startButton = nullptr;
   wxBitmapButton* m_stopButton = nullptr;
   int m_liveIntervalMs = 1000;
-  long m_elapsedSeconds = 0;
+  float m_elapsedSeconds = 0;
 
   // Tool buttons other parts enable, disable or toggle.
   wxVellButton* m_openButton = nullptr;

@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 #include "app/SettingsFile.h"
 #include "app/TipsDialog.h"
+#include "plot/MeasureEvent.h"
 #include "settings/SettingsDialog.h"
 
 #include <wx/listctrl.h>
@@ -39,10 +40,30 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
   EVT_BUTTON(ID_DOWNLOAD, MainFrame::OnDownload)
   // live reading
   // [live events]
+  EVT_BUTTON(ID_LIVE_START, MainFrame::OnLiveStart)
+  EVT_BUTTON(ID_LIVE_STOP, MainFrame::OnLiveStop)
+  EVT_TIMER(LIVE_TIMER_ID, MainFrame::OnLiveTimer)
   // line styles and measuring
   // [styles-and-measuring events]
+  EVT_MENU(ID_COLOUR_FLOW, MainFrame::OnColourFlow)
+  EVT_MENU(ID_COLOUR_VOLUME, MainFrame::OnColourVolume)
+  EVT_MENU(ID_COLOUR_PRESSURE, MainFrame::OnColourPressure)
+  EVT_MENU(ID_WIDTH_FLOW, MainFrame::OnWidthFlow)
+  EVT_MENU(ID_WIDTH_VOLUME, MainFrame::OnWidthVolume)
+  EVT_MENU(ID_WIDTH_PRESSURE, MainFrame::OnWidthPressure)
+  EVT_BUTTON(ID_ZOOM_IN, MainFrame::OnZoomIn)
+  EVT_BUTTON(ID_ZOOM_OUT, MainFrame::OnZoomOut)
+  EVT_BUTTON(ID_MEASURE_FLOW, MainFrame::OnMeasureFlow)
+  EVT_BUTTON(ID_MEASURE_PRESSURE, MainFrame::OnMeasurePressure)
+  EVT_BUTTON(ID_GRID, MainFrame::OnGrid)
+  EVT_BUTTON(ID_POINTS, MainFrame::OnPoints)
+  EVT_COMMAND(wxID_ANY, MeasureEvent, MainFrame::OnMeasure)
   // printing and image export
   // [print events]
+  EVT_BUTTON(ID_PRINT_BUTTON, MainFrame::OnPrintPreview)
+  EVT_MENU(ID_PRINT_PREVIEW, MainFrame::OnPrintPreview)
+  EVT_MENU(ID_PRINT, MainFrame::OnPrint)
+  EVT_BUTTON(ID_SAVE_IMAGE, MainFrame::OnSaveImage)
   EVT_TIMER(STATUS_TIMER_ID, MainFrame::OnMemoryStatusTimer)
 wxEND_EVENT_TABLE()
 // clang-format on

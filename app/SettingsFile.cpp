@@ -22,15 +22,23 @@ std::string SettingsPath(const std::string& directory) {
 }
 
 // One line as a decimal integer; false for end of file or anything that is not a number.
+// Read byte by byte: a NUL in a damaged file must not hide the line's end, or the next
+// line would be swallowed and every later value would land in the wrong setting.
 bool ReadNumberLine(std::FILE* f, long& value) {
-  char line[64];
-  if (!std::fgets(line, sizeof line, f)) return false;
-  if (!std::strchr(line, '\n') && !std::feof(f)) {  // over-long line: skip its rest
-    int c;
-    while ((c = std::fgetc(f)) != EOF && c != '\n') {
-    }
-    return false;
+  constexpr size_t MAX_LINE = 62;  // longer lines are refused as a whole
+  char line[MAX_LINE + 1];
+  size_t len = 0;
+  bool overlong = false;
+  int c;
+  while ((c = std::fgetc(f)) != EOF && c != '\n') {
+    if (len < MAX_LINE)
+      line[len++] = static_cast<char>(c);
+    else
+      overlong = true;
   }
+  if (overlong || (c == EOF && len == 0)) return false;
+  line[len] = '\0';
+  if (std::memchr(line, '\0', len)) return false;
   char* end = nullptr;
   errno = 0;
   const long v = std::strtol(line, &end, 10);

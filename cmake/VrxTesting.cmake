@@ -12,13 +12,22 @@ function(vrx_add_test)
   endif()
   set(cmd $<TARGET_FILE:${T_NAME}>)
   if(T_USB)
-    set(cmd env LD_PRELOAD=$<TARGET_FILE:vrx_sim_denyopen>:libumockdev-preload.so.0 ASAN_OPTIONS=verify_asan_link_order=0:$ENV{ASAN_OPTIONS} ${cmd})
+    set(cmd env LD_PRELOAD=$<TARGET_FILE:vrx_sim_denyopen>:libumockdev-preload.so.0 ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1 ${cmd})
   endif()
   if(T_GUI)
     set(cmd xvfb-run -a -s "-screen 0 1280x1024x24" ${cmd})
   endif()
   add_test(NAME ${T_NAME} COMMAND ${cmd})
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 900)
+  if(T_GUI)
+    # Windows wait on the X server; two at a time on two cores make timing flaky.
+    set_tests_properties(${T_NAME} PROPERTIES RUN_SERIAL TRUE)
+  endif()
+  if(VRX_SANITIZE)
+    # Leaks inside the toolkit's and the system's libraries are theirs, not ours.
+    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT
+      "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  endif()
 endfunction()
 
 # vrx_add_bench(NAME n SOURCES ... LIBS ... [USB] [GUI])

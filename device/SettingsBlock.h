@@ -45,7 +45,8 @@ class SettingsBlock {
   };
 
   SettingsBlock() = default;
-  // Takes `length` bytes (21 or 41; anything else is cut or padded to the nearer form).
+  // Takes `length` bytes: 41 or more make a long block, anything less a short one (cut or
+  // padded with zeros).
   SettingsBlock(const unsigned char* bytes, int length, int firmwareVersion);
 
   int Length() const { return m_length; }

@@ -9,21 +9,35 @@
 namespace plotcore {
 
 void SeriesPoints::SetPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
-  const std::size_t n = std::min(xs.size(), ys.size());
-  m_xs.assign(xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(n));
-  m_ys.assign(ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(n));
-  m_xSorted = IsSorted(m_xs.data(), n);
+  m_xs.clear();
+  m_ys.clear();
+  m_xSorted = true;
+  m_haveX = m_haveY = false;
   m_boundMinX = -1.0;
   m_boundMaxX = 1.0;
   m_boundMinY = -1.0;
   m_boundMaxY = 1.0;
-  bool haveX = false, haveY = false;
-  for (std::size_t i = 0; i < n; ++i) {
+  ExtendPoints(xs, ys);
+}
+
+void SeriesPoints::ExtendPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
+  const std::size_t n = std::min(xs.size(), ys.size());
+  const std::size_t from = m_xs.size();
+  if (n < from) {  // not an extension: load afresh
+    SetPoints(xs, ys);
+    return;
+  }
+  m_xs.insert(m_xs.end(), xs.begin() + static_cast<std::ptrdiff_t>(from), xs.begin() + static_cast<std::ptrdiff_t>(n));
+  m_ys.insert(m_ys.end(), ys.begin() + static_cast<std::ptrdiff_t>(from), ys.begin() + static_cast<std::ptrdiff_t>(n));
+  // Sortedness of the whole: the old part's, and the new part's including the seam.
+  const std::size_t seam = from > 0 ? from - 1 : 0;
+  m_xSorted = m_xSorted && IsSorted(m_xs.data() + seam, n - seam);
+  for (std::size_t i = from; i < n; ++i) {
     const double x = m_xs[i];
     if (std::isfinite(x)) {
-      if (!haveX) {
+      if (!m_haveX) {
         m_boundMinX = m_boundMaxX = x;
-        haveX = true;
+        m_haveX = true;
       } else if (x < m_boundMinX) {
         m_boundMinX = x;
       } else if (x > m_boundMaxX) {
@@ -32,9 +46,9 @@ void SeriesPoints::SetPoints(const std::vector<float>& xs, const std::vector<flo
     }
     const double y = m_ys[i];
     if (std::isfinite(y)) {
-      if (!haveY) {
+      if (!m_haveY) {
         m_boundMinY = m_boundMaxY = y;
-        haveY = true;
+        m_haveY = true;
       } else if (y < m_boundMinY) {
         m_boundMinY = y;
       } else if (y > m_boundMaxY) {

@@ -13,11 +13,16 @@ struct SeriesPoints {
   unsigned int m_cursor = 0;
   double m_boundMinX = -1.0, m_boundMaxX = 1.0, m_boundMinY = -1.0, m_boundMaxY = 1.0;
   bool m_xSorted = true;  // x never decreases (and has no NaN): drawing may search columns
+  bool m_haveX = false, m_haveY = false;  // the bounds come from data
 
   // Copies the points. Vectors of unequal length are cut to the shorter one, so no point is
   // ever read past the end of y. Bounds cover the finite values only (a NaN or infinity from a
   // damaged file must not wreck the fit); without any they are (-1, 1, -1, 1).
   void SetPoints(const std::vector<float>& xs, const std::vector<float>& ys);
+  // Takes the points beyond those already held, for data that only grew (a live recording):
+  // the caller vouches that the first PointCount() points are unchanged. Shorter data loads
+  // afresh.
+  void ExtendPoints(const std::vector<float>& xs, const std::vector<float>& ys);
   void ResetCursor() { m_cursor = 0; }
   bool NextPoint(double& x, double& y);
   // False for an index outside 0 .. count-1; the outputs are left alone then.

@@ -251,6 +251,9 @@ mpFXYVector::~mpFXYVector() = default;
 void mpFXYVector::SetPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
   plotcore::SeriesPoints::SetPoints(xs, ys);
 }
+void mpFXYVector::ExtendPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
+  plotcore::SeriesPoints::ExtendPoints(xs, ys);
+}
 void mpFXYVector::ResetCursor() { plotcore::SeriesPoints::ResetCursor(); }
 bool mpFXYVector::NextPoint(double& x, double& y) {
   return plotcore::SeriesPoints::NextPoint(x, y);
@@ -266,6 +269,9 @@ mpFXYVectorVell::~mpFXYVectorVell() = default;
 
 void mpFXYVectorVell::SetPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
   plotcore::SeriesPoints::SetPoints(xs, ys);
+}
+void mpFXYVectorVell::ExtendPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
+  plotcore::SeriesPoints::ExtendPoints(xs, ys);
 }
 void mpFXYVectorVell::ResetCursor() { plotcore::SeriesPoints::ResetCursor(); }
 bool mpFXYVectorVell::NextPoint(double& x, double& y) {

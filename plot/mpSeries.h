@@ -74,6 +74,7 @@ class mpFXYVector : public mpFXY, protected plotcore::SeriesPoints {
   ~mpFXYVector() override;
 
   void SetPoints(const std::vector<float>& xs, const std::vector<float>& ys);
+  void ExtendPoints(const std::vector<float>& xs, const std::vector<float>& ys);
 
   void ResetCursor() override;
   bool NextPoint(double& x, double& y) override;
@@ -98,6 +99,7 @@ class mpFXYVectorVell : public mpFXYVell, protected plotcore::SeriesPoints {
   ~mpFXYVectorVell() override;
 
   void SetPoints(const std::vector<float>& xs, const std::vector<float>& ys);
+  void ExtendPoints(const std::vector<float>& xs, const std::vector<float>& ys);
 
   void ResetCursor() override;
   bool NextPoint(double& x, double& y) override;

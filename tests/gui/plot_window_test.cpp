@@ -624,8 +624,10 @@ TEST(PlotWindow, ResizeKeepsTheViewAndSnapshotHasTheWindowSize) {
   FlowView v(d.t, d.flow, d.pressure);
   const plotcore::ViewState s = v.plot->GetView();
   v.frame->SetClientSize(640, 480);
-  guitest::Pump();
-  guitest::Capture(v.plot);
+  guitest::PumpUntil([&] {
+    guitest::Capture(v.plot);
+    return v.plot->GetClientSize().x == 640 && v.plot->GetPlotHeight() == v.plot->GetClientSize().y;
+  });
   // The fitted view is wider than the window now: the horizontal scroll bar takes its share.
   const wxSize client = v.plot->GetClientSize();
   EXPECT_EQ(client.x, 640);

@@ -65,6 +65,10 @@ TEST_F(SettingsFileTest, ValuesAreReadAsWritten) {
       {"0 \r\n112\r\n12x\n0", 0, 'p', 0, false, "0\n112\n0\n0\n"},
       {"", 1, 'b', 0, true, "1\n98\n0\n1\n"},
       {std::string(200, '7') + "\n112\n1\n0\n", 1, 'p', 1, false, "1\n112\n1\n0\n"},  // overlong
+      {std::string(62, '0') + "\n112\n", 0, 'p', 0, true, "0\n112\n0\n1\n"},  // longest line read
+      // A NUL spoils only its own line; the lines after it keep their places.
+      {std::string("1\0\n112\n1027\n0\n", 14), 1, 'p', 1027, false, "1\n112\n1027\n0\n"},
+      {std::string("0\n112\0" "7\n1027\n0\n", 15), 0, 'b', 1027, false, "0\n98\n1027\n0\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);

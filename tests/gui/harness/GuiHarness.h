@@ -10,6 +10,7 @@
 #include <wx/textdlg.h>
 #include <wx/window.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,10 @@ class LogCapture : public wxLog {
 
 // Processes pending events and idle handlers a few times over.
 void Pump(int rounds = 5);
+
+// Pumps events until `done` holds or `timeoutMs` has passed; returns whether it holds. For
+// what the X server and GTK finish asynchronously (sizes, mouse clicks) on a busy machine.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
 // Renders a window's client area into a bitmap the way it would appear on screen.
 wxBitmap Capture(wxWindow* win);

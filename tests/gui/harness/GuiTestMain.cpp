@@ -6,6 +6,8 @@
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 #include <wx/init.h>
+#include <wx/time.h>
+#include <wx/utils.h>
 
 #include <cstdio>
 
@@ -33,6 +35,16 @@ void Pump(int rounds) {
     wxTheApp->ProcessIdle();
     wxYield();
   }
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+  const wxLongLong end = wxGetLocalTimeMillis() + timeoutMs;
+  while (!done()) {
+    if (wxGetLocalTimeMillis() > end) return false;
+    Pump(1);
+    wxMilliSleep(10);
+  }
+  return true;
 }
 
 wxBitmap Capture(wxWindow* win) {

@@ -1,0 +1,31 @@
+// The moving-average filter: the Filter button and the settings command.
+#include "analysis/FilterDialog.h"
+#include "app/MainFrame.h"
+#include "app/wxVellButton.h"
+#include "resources/Pictures.h"
+
+void MainFrame::OnFilter(wxCommandEvent&) { FilterAction(); }
+
+// Works on the focused row, selected or not; without one nothing changes.
+void MainFrame::FilterAction() {
+  const int i = FocusedRecording();
+  if (i < 0) return;
+  m_filterOn = !m_filterOn;
+  const ButtonPictures pics = vrxButtonPictures(PictureFilter);
+  m_filterButton->SetBitmapLabel(m_filterOn ? pics.on : pics.normal);
+  m_filterButton->SetBitmapCurrent(m_filterOn ? pics.on : pics.hover);
+  m_recordings[i].ApplyFilter(m_filterOn, m_filterHalfWidth);
+  ShowRecording(i);
+}
+
+void MainFrame::OnFilterSettings(wxCommandEvent&) {
+  FilterDialog dialog(this, m_filterHalfWidth);
+  if (dialog.ShowModal() != FILTER_DIALOG_OK) return;
+  m_filterHalfWidth = dialog.GetHalfWidth();
+  const int i = FocusedRecording();
+  if (i < 0) return;
+  // Unfiltered first, then the button's action filters again with the new width if it was on.
+  m_recordings[i].ApplyFilter(false, m_filterHalfWidth);
+  m_filterOn = !m_filterOn;
+  FilterAction();
+}

@@ -1,0 +1,13 @@
+// The bytes to hand to the file system for a path chosen in a file dialog.
+#pragma once
+
+#include <wx/string.h>
+
+#include <string>
+
+inline std::string DialogPathBytes(const wxString& path) {
+  const wxCharBuffer bytes = path.fn_str();
+  // A name the file-name encoding cannot express still gets its UTF-8 form, never nothing.
+  if (bytes.data() && (bytes.length() > 0 || path.empty())) return std::string(bytes.data(), bytes.length());
+  return std::string(path.utf8_str());
+}

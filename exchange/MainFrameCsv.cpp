@@ -1,0 +1,30 @@
+// Export of the focused row's recording as a CSV file for a spreadsheet.
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+
+#include "app/MainFrame.h"
+#include "exchange/CsvExport.h"
+#include "exchange/DialogPath.h"
+
+void MainFrame::OnExportCsv(wxCommandEvent&) {
+  const int i = FocusedRecording();
+  if (i < 0) return;
+  const wxString caption = "Exportieren nach Excel";
+  wxFileDialog dialog(this, caption, wxEmptyString,
+                      wxString::FromUTF8(CsvDefaultFileName(m_recordings[i].GetDateTime())),
+                      "Exceldateien (*.csv)|*.csv||", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  if (dialog.ShowModal() != wxID_OK) return;
+  const wxString chosen = dialog.GetPath();
+  const wxString path = chosen.Contains(".csv") ? chosen : chosen + ".csv";
+  // The dialog asked about the name as typed; the added extension may hit another file.
+  if (path != chosen && wxFileName::Exists(path)) {
+    const int answer = wxMessageBox(
+        wxString::Format(wxString::FromUTF8("%s existiert bereits.\nMöchten Sie die Datei ersetzen?"),
+                         wxFileName(path).GetFullName()),
+        caption, wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this);
+    if (answer != wxYES) return;
+  }
+  const FileWriteResult result = WriteCsvFile(DialogPathBytes(path), m_recordings[i]);
+  if (!result.ok) wxMessageBox(wxString::FromUTF8(result.message), "Message", wxOK | wxCENTRE, nullptr);
+}

@@ -1,0 +1,173 @@
+// The moving-average filter in the main window: the Filter button, its settings dialog and
+// how it follows the recording list.
+#include "RecordingsWindowSupport.h"
+#include "analysis/FilterDialog.h"
+#include "app/wxVellButton.h"
+#include "resources/Pictures.h"
+
+#include <wx/button.h>
+#include <wx/slider.h>
+
+#include <cstring>
+
+using namespace rectest;
+
+namespace {
+
+bool SamePicture(const wxBitmap& a, const wxBitmap& b) {
+  const wxImage x = a.ConvertToImage(), y = b.ConvertToImage();
+  return x.GetSize() == y.GetSize() &&
+         std::memcmp(x.GetData(), y.GetData(), size_t(x.GetWidth()) * x.GetHeight() * 3) == 0;
+}
+
+// Moves the dialog's slider as a user would, then presses a button.
+class MoveSlider : public wxExpectModalBase<FilterDialog, MoveSlider> {
+ public:
+  MoveSlider(int value, int button) : m_value(value), m_button(button) {}
+
+ protected:
+  int OnInvoked(FilterDialog* dlg) const override {
+    dlg->GetSlider()->SetValue(m_value);
+    wxScrollEvent event(wxEVT_SCROLL_THUMBRELEASE, dlg->GetSlider()->GetId(), m_value, wxHORIZONTAL);
+    event.SetEventObject(dlg->GetSlider());
+    dlg->GetSlider()->GetEventHandler()->ProcessEvent(event);
+    return m_button;
+  }
+
+ private:
+  int m_value, m_button;
+};
+
+class FilterTest : public MainFrameTest {
+ protected:
+  void OpenWithTwo() {
+    Open();
+    frame->m_recordings = {MakeRecord("A", "1/01/2026 8:00:00", 30), MakeRecord("B", "2/01/2026 9:00:00", 30, 500, 40)};
+    frame->RefreshRecordingList();
+  }
+  bool ButtonShowsOn() const {
+    const ButtonPictures pics = vrxButtonPictures(PictureFilter);
+    wxVellButton* b = frame->m_filterButton;
+    return SamePicture(b->GetBitmapLabel(), b->ComposeFace(pics.on)) &&
+           SamePicture(b->GetBitmapCurrent(), b->ComposeFace(pics.on));
+  }
+  bool ButtonShowsOff() const {
+    const ButtonPictures pics = vrxButtonPictures(PictureFilter);
+    wxVellButton* b = frame->m_filterButton;
+    return SamePicture(b->GetBitmapLabel(), b->ComposeFace(pics.normal)) &&
+           SamePicture(b->GetBitmapCurrent(), b->ComposeFace(pics.hover));
+  }
+  Storage& Rec(int i) { return frame->m_recordings[i]; }
+};
+
+}  // namespace
+
+TEST_F(FilterTest, ButtonFollowsTheChosenRecording) {
+  OpenWithTwo();
+  const std::vector<float> rawA = Rec(0).GetFlow();
+
+  // Without a focused row the button does nothing.
+  Command(ID_FILTER);
+  EXPECT_FALSE(frame->m_filterOn);
+  EXPECT_FALSE(Rec(0).IsFiltered());
+
+  ClickRow(frame->m_recordList, 0);
+  Command(ID_FILTER);
+  EXPECT_TRUE(frame->m_filterOn);
+  EXPECT_TRUE(Rec(0).IsFiltered());
+  EXPECT_NE(Rec(0).GetFlow(), rawA);
+  EXPECT_TRUE(ButtonShowsOn());
+
+  // Choosing B shows B unfiltered and switches the button off; A keeps its smoothing.
+  ClickRow(frame->m_recordList, 1);
+  EXPECT_FALSE(frame->m_filterOn);
+  EXPECT_FALSE(Rec(1).IsFiltered());
+  EXPECT_TRUE(Rec(0).IsFiltered());
+  EXPECT_TRUE(ButtonShowsOff());
+  EXPECT_EQ(frame->m_currentRecording, 1);
+
+  Command(ID_FILTER);
+  EXPECT_TRUE(Rec(1).IsFiltered());
+
+  // Back to A: shown unfiltered again.
+  ClickRow(frame->m_recordList, 0);
+  EXPECT_FALSE(Rec(0).IsFiltered());
+  EXPECT_EQ(Rec(0).GetFlow(), rawA);
+  EXPECT_FALSE(frame->m_filterOn);
+}
+
+TEST_F(FilterTest, SettingsChangeTheWidthAndReapply) {
+  OpenWithTwo();
+  ClickRow(frame->m_recordList, 0);
+  Command(ID_FILTER);
+  ASSERT_EQ(frame->m_filterHalfWidth, 2);
+
+  // "Schließen" keeps the width and the filtered values.
+  const std::vector<float> filtered2 = Rec(0).GetFlow();
+  wxTEST_DIALOG(Command(ID_FILTER_SETTINGS, wxEVT_MENU), MoveSlider(7, FILTER_DIALOG_CLOSE));
+  EXPECT_EQ(frame->m_filterHalfWidth, 2);
+  EXPECT_EQ(Rec(0).GetFlow(), filtered2);
+
+  // OK with 1: the record is filtered anew, as a 3-point filter, and the filter stays on.
+  wxTEST_DIALOG(Command(ID_FILTER_SETTINGS, wxEVT_MENU), MoveSlider(1, FILTER_DIALOG_OK));
+  EXPECT_EQ(frame->m_filterHalfWidth, 1);
+  EXPECT_TRUE(frame->m_filterOn);
+  Storage expected = MakeRecord("A", "1/01/2026 8:00:00", 30);
+  expected.ApplyFilter(true, 1);
+  EXPECT_EQ(Rec(0).GetFlow(), expected.GetFlow());
+
+  // With the filter off, a new width only is kept; nothing gets filtered.
+  Command(ID_FILTER);
+  ASSERT_FALSE(frame->m_filterOn);
+  wxTEST_DIALOG(Command(ID_FILTER_SETTINGS, wxEVT_MENU), MoveSlider(4, FILTER_DIALOG_OK));
+  EXPECT_EQ(frame->m_filterHalfWidth, 4);
+  EXPECT_FALSE(frame->m_filterOn);
+  EXPECT_FALSE(Rec(0).IsFiltered());
+}
+
+TEST_F(FilterTest, DialogTextFollowsEverySliderEvent) {
+  Open();
+  FilterDialog dialog(frame, 10);
+  EXPECT_EQ(dialog.GetTitle(), "Filtereinstellungen");
+  EXPECT_EQ(dialog.GetTextLine(), wxString::FromUTF8("21 Punkt-Filter für gleitenden Mittelwert"));
+  EXPECT_EQ(dialog.GetSlider()->GetMin(), 1);
+  EXPECT_EQ(dialog.GetSlider()->GetMax(), 10);
+  EXPECT_EQ(dialog.GetSlider()->GetValue(), 10);
+  auto* ok = dynamic_cast<wxButton*>(dialog.FindWindow(FILTER_DIALOG_OK));
+  auto* close = dynamic_cast<wxButton*>(dialog.FindWindow(FILTER_DIALOG_CLOSE));
+  ASSERT_TRUE(ok && close);
+  EXPECT_EQ(ok->GetLabel(), "OK");
+  EXPECT_EQ(close->GetLabel(), wxString::FromUTF8("Schließen"));
+
+  const wxEventType kinds[] = {wxEVT_SCROLL_TOP,      wxEVT_SCROLL_BOTTOM,     wxEVT_SCROLL_LINEUP,
+                               wxEVT_SCROLL_LINEDOWN, wxEVT_SCROLL_PAGEUP,     wxEVT_SCROLL_PAGEDOWN,
+                               wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_CHANGED};
+  int value = 1;
+  for (wxEventType kind : kinds) {
+    dialog.GetSlider()->SetValue(value);
+    wxScrollEvent event(kind, dialog.GetSlider()->GetId(), value, wxHORIZONTAL);
+    event.SetEventObject(dialog.GetSlider());
+    dialog.GetSlider()->GetEventHandler()->ProcessEvent(event);
+    EXPECT_EQ(dialog.GetHalfWidth(), value);
+    EXPECT_EQ(dialog.GetTextLine(),
+              wxString::Format(wxString::FromUTF8("%d Punkt-Filter für gleitenden Mittelwert"), 2 * value + 1));
+    value = value % 10 + 1;
+  }
+}
+
+TEST_F(FilterTest, EditingTheTitleKeepsTheFilterAndItsButton) {
+  OpenWithTwo();
+  ClickRow(frame->m_recordList, 1);
+  // The edit reselects the row; the filter state and the button's picture stay in step.
+  for (bool on : {false, true}) {
+    SCOPED_TRACE(on);
+    wxTEST_DIALOG(Command(ID_CHANGE_TITLE), TextAnswer("Neu", wxID_OK));
+    EXPECT_EQ(frame->m_filterOn, on);
+    EXPECT_EQ(Rec(1).IsFiltered(), on);
+    EXPECT_TRUE(on ? ButtonShowsOn() : ButtonShowsOff());
+    // One press switches it over.
+    Command(ID_FILTER);
+    EXPECT_EQ(frame->m_filterOn, !on);
+    EXPECT_EQ(Rec(1).IsFiltered(), !on);
+  }
+}

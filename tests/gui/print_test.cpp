@@ -1,0 +1,440 @@
+// Printing the plot (printout, print dialog, preview) and saving it as a bitmap file.
+#include "RecordingsWindowSupport.h"
+#include "live/kwxLCDDisplay.h"
+#include "plot/Plot.h"
+#include "print/MyPrintout.h"
+#include "print/PrintScale.h"
+
+#include <wx/dcmemory.h>
+#include <wx/filedlg.h>
+#include <wx/generic/printps.h>
+#include <wx/generic/prntdlgg.h>
+#include <wx/gtk/print.h>
+#include <wx/msgdlg.h>
+#include <wx/print.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace {
+
+// A layer that notes how it was drawn and can paint the whole device context over.
+class Probe : public mpLayer {
+ public:
+  explicit Probe(bool flood) : m_flood(flood) { m_layerType = mpLAYER_INFO; }
+  bool HasBounds() const override { return false; }
+  void Plot(wxDC& dc, mpWindow&) override {
+    ++calls;
+    dc.GetUserScale(&scaleX, &scaleY);
+    origin = dc.GetDeviceOrigin();
+    if (m_flood) {
+      dc.SetPen(*wxTRANSPARENT_PEN);
+      dc.SetBrush(wxBrush(wxColour(255, 255, 0)));
+      dc.DrawRectangle(-100000, -100000, 200000, 200000);
+    }
+  }
+  int calls = 0;
+  double scaleX = 0, scaleY = 0;
+  wxPoint origin;
+
+ private:
+  bool m_flood;
+};
+
+// A plot window of a given client size in a frame of its own, with a blue line across its
+// fitted view (50 pixels of margin left and right).
+struct LonePlot {
+  wxFrame* frame;
+  mpWindow* plot;
+  mpFXYVector line;
+  Probe probe;
+
+  LonePlot(int w, int h, bool flood) : probe(flood) {
+    frame = new wxFrame(nullptr, wxID_ANY, "plot", wxPoint(0, 0), wxSize(w, h));
+    plot = new mpWindow(frame, wxID_ANY);
+    frame->SetClientSize(w, h);
+    frame->Show();
+    line.SetPen(wxPen(wxColour(0, 0, 255), 2));
+    line.SetContinuity(true);
+    line.SetPoints({0.0f, 50.0f, 100.0f}, {0.0f, 10.0f, 5.0f});
+    plot->InsertLayer(&probe);
+    plot->InsertLayer(&line);
+    guitest::Pump();
+    plot->Fit();
+    guitest::Pump();
+  }
+  ~LonePlot() {
+    for (int key = plot->CountLayers() - 1; key >= 0; --key) plot->RemoveLayer(key);
+    frame->Destroy();
+    guitest::Pump();
+  }
+};
+
+// Prints page 1 of `printout` into a white bitmap of w x h device units, as a printer with
+// `ppiPrinter` dots per inch would get it from a screen of 96.
+wxImage PrintToBitmap(MyPrintout& printout, int w, int h, int ppiPrinter) {
+  wxBitmap page(w, h);
+  {
+    wxMemoryDC dc(page);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    printout.SetDC(&dc);
+    printout.SetPPIScreen(96, 96);
+    printout.SetPPIPrinter(ppiPrinter, ppiPrinter);
+    printout.SetPageSizePixels(w, h);
+    printout.SetPaperRectPixels(wxRect(0, 0, w, h));
+    EXPECT_TRUE(printout.OnPrintPage(1));
+    printout.SetDC(nullptr);
+  }
+  return page.ConvertToImage();
+}
+
+bool IsDark(const unsigned char* p) { return p[0] < 110 && p[1] < 110 && p[2] < 110; }
+bool IsBlue(const unsigned char* p) { return p[0] < 80 && p[1] < 80 && p[2] > 180; }
+
+// Bounding box of the pixels that `match` in `area` of `image`; empty when none does.
+template <class Match>
+wxRect Extent(const wxImage& image, const wxRect& area, Match match) {
+  int x0 = INT_MAX, y0 = INT_MAX, x1 = -1, y1 = -1;
+  const unsigned char* data = image.GetData();
+  for (int y = area.GetTop(); y <= area.GetBottom(); ++y)
+    for (int x = area.GetLeft(); x <= area.GetRight(); ++x)
+      if (match(data + 3 * (static_cast<size_t>(y) * image.GetWidth() + x))) {
+        x0 = std::min(x0, x);
+        y0 = std::min(y0, y);
+        x1 = std::max(x1, x);
+        y1 = std::max(y1, y);
+      }
+  return x1 < 0 ? wxRect() : wxRect(wxPoint(x0, y0), wxPoint(x1, y1));
+}
+
+wxString PrinterFailed() { return wxString::FromUTF8("Vorschau fehlgeschlagen. \n Druckereinstellung überprüfen"); }
+
+std::vector<wxPreviewFrame*> PreviewFrames() {
+  std::vector<wxPreviewFrame*> out;
+  for (wxWindow* w : wxTopLevelWindows)
+    if (auto* f = dynamic_cast<wxPreviewFrame*>(w); f && !f->IsBeingDeleted()) out.push_back(f);
+  return out;
+}
+
+wxPrintPreviewBase* PreviewOf(wxPreviewFrame* frame) {
+  for (wxWindow* child : frame->GetChildren())
+    if (auto* bar = dynamic_cast<wxPreviewControlBar*>(child)) return bar->GetPrintPreview();
+  return nullptr;
+}
+
+}  // namespace
+
+TEST(PrintScale, PageWidthOverPlotWidth) {
+  struct Case {
+    int page, plot;
+    float scale;
+  };
+  const Case cases[] = {
+      {4800, 800, 6.0f}, {4960, 600, 4960.0f / 600.0f}, {595, 800, 595.0f / 800.0f}, {4800, 0, 0.0f}, {0, 800, 0.0f},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PrintScale(c.page, c.plot), c.scale) << c.page << " / " << c.plot;
+}
+
+TEST(Printout, OnePageWithThePlotAcrossTheWidthAndTheProductLineOnTop) {
+  LonePlot v(800, 400, true);
+  ASSERT_EQ(v.plot->GetPlotWidth(), 800);
+  MyPrintout printout(*v.plot, "Ausdrucken");
+  int minPage, maxPage, from, to;
+  printout.GetPageInfo(&minPage, &maxPage, &from, &to);
+  EXPECT_EQ(std::vector<int>({minPage, maxPage, from, to}), std::vector<int>({1, 1, 1, 1}));
+  EXPECT_TRUE(printout.HasPage(1));
+  EXPECT_FALSE(printout.HasPage(2));
+  EXPECT_EQ(printout.GetTitle(), "Ausdrucken");
+
+  const int w = 4800, h = 6788;  // A4 proportions
+  v.probe.calls = 0;
+  const wxImage page = PrintToBitmap(printout, w, h, 576);
+  ASSERT_EQ(v.probe.calls, 1);
+  EXPECT_EQ(v.probe.scaleX, 6.0);
+  EXPECT_EQ(v.probe.scaleY, 6.0);
+  EXPECT_EQ(v.probe.origin, wxPoint(w / 2, h / 2));
+
+  // The window's area, and nothing beyond it, fills the page width, centred vertically.
+  const int H = v.plot->GetPlotHeight();
+  const auto yellow = [](const unsigned char* p) { return p[0] > 200 && p[1] > 200 && p[2] < 60; };
+  const wxRect area = Extent(page, wxRect(0, 0, w, h), yellow);
+  EXPECT_EQ(area.GetLeft(), 0);
+  EXPECT_EQ(area.GetRight(), w - 1);
+  EXPECT_NEAR(area.GetTop(), h / 2 - 6 * H / 2, 1);
+  EXPECT_NEAR(area.GetBottom(), h / 2 + 6 * H / 2 - 1, 1);
+
+  // The fitted line runs from 50 to 750 window pixels: 300 to 4500 on the page.
+  const wxRect line = Extent(page, wxRect(0, 0, w, h), IsBlue);
+  EXPECT_NEAR(line.GetLeft(), 300, 12);
+  EXPECT_NEAR(line.GetRight(), 4500, 12);
+
+  // The product line at (10, 10) screen pixels, at 10 points: readable, not a dot.
+  const wxRect text = Extent(page, wxRect(0, 0, w, 400), IsDark);
+  ASSERT_FALSE(text.IsEmpty());
+  EXPECT_GE(text.GetLeft(), 60);
+  EXPECT_LT(text.GetLeft(), 120);
+  EXPECT_GE(text.GetTop(), 60);
+  EXPECT_LT(text.GetBottom(), 300);
+  EXPECT_GT(text.GetWidth(), 300);
+  EXPECT_LT(text.GetRight(), 1800);
+}
+
+TEST(Printout, NoPageWithoutDeviceContext) {
+  LonePlot v(800, 400, false);
+  MyPrintout printout(*v.plot, "Ausdrucken");
+  v.probe.calls = 0;
+  EXPECT_FALSE(printout.OnPrintPage(1));
+  EXPECT_EQ(v.probe.calls, 0);
+}
+
+// Flow view of a recording whose flow changes at every second.
+class PrintFrameTest : public MainFrameTest {
+ protected:
+  void ShowRamp() {
+    Storage rec("12.03.2024 08:00:00", 1000, 1, false);
+    rec.SetTitle("Messung");
+    for (int i = 0; i < 60; ++i) rec.AppendSample(static_cast<float>(i), 10.0f + i * 0.5f, 2.0f, static_cast<float>(i));
+    frame->m_recordings.push_back(rec);
+    frame->ShowRecording(0);
+    guitest::Pump();
+  }
+};
+
+TEST_F(PrintFrameTest, MeasuringWhilePrintingDrawsTheCrossHairAndUpdatesTheReadouts) {
+  Open();
+  frame->SetClientSize(900, 700);
+  ShowRamp();
+  mpWindow* plot = frame->m_plot;
+  plot->SetFlowMeasuring(true);
+  const int W = plot->GetPlotWidth();
+  const int column = W / 2 + 100;
+  wxMouseEvent click(wxEVT_LEFT_DOWN);
+  click.SetPosition(wxPoint(column, 40));
+  plot->GetEventHandler()->ProcessEvent(click);
+  guitest::Pump();
+
+  // Only the printout draws from here on. On paper the cross-hair stays inside the plot.
+  frame->m_flowLcd->SetText("");
+  int measured = 0;
+  frame->Bind(MeasureEvent, [&](wxCommandEvent& e) {
+    ++measured;
+    e.Skip();
+  });
+  MyPrintout printout(*plot, "Ausdrucken");
+  const int w = 2480, h = 3508;  // A4 at 300 dpi
+  const wxImage page = PrintToBitmap(printout, w, h, 300);
+  guitest::SavePng(wxBitmap(page), "/tmp/printout.png");
+  EXPECT_GE(measured, 1);
+
+  const double t = (column - W / 2) / plot->GetPxPerUnitX() + plot->GetCentreX();
+  const int nearest = std::clamp(static_cast<int>(std::lround(t)), 0, 59);
+  EXPECT_EQ(frame->m_flowLcd->GetText(), wxString::Format("%.0f", 10.0 + nearest * 0.5));
+  EXPECT_EQ(frame->m_recordings[0].GetFlowMeasurement(), std::string(wxString::Format("%.0f", 10.0 + nearest * 0.5)));
+
+  // The cross-hair's vertical line stands on the clicked column, scaled onto the page.
+  const float scale = PrintScale(w, W);
+  const int x = w / 2 + static_cast<int>(std::lround((column - W / 2) * scale));
+  const auto grey = [](const unsigned char* p) { return p[0] == p[1] && p[1] == p[2] && p[0] > 90 && p[0] < 200; };
+  const wxRect hair = Extent(page, wxRect(x - 6, 0, 13, h), grey);
+  const int half = static_cast<int>(scale * plot->GetPlotHeight() / 2);
+  EXPECT_NEAR(hair.GetTop(), h / 2 - half, 2);
+  EXPECT_NEAR(hair.GetBottom(), h / 2 + half, 2);
+}
+
+TEST_F(PrintFrameTest, PrintingToPostScriptGivesOnePageWithTheProductLine) {
+  Open();
+  ShowRamp();
+  const std::filesystem::path file = dir / "plot.ps";
+  wxPrintData data;
+  data.SetPaperId(wxPAPER_A4);
+  data.SetPrintMode(wxPRINT_MODE_FILE);
+  data.SetFilename(wxString::FromUTF8(file.string()));
+  wxPrintDialogData dialogData(data);
+  dialogData.SetFromPage(1);
+  dialogData.SetToPage(9999);
+  wxPostScriptPrinter printer(&dialogData);
+  bool printed = false;
+  wxTEST_DIALOG(printed = frame->PrintPlot(printer), guitest::ExpectDialog<wxGenericPrintDialog>(wxID_OK));
+  EXPECT_TRUE(printed);
+  const std::string ps = rectest::ReadBytes(file);
+  EXPECT_EQ(ps.rfind("%!PS-Adobe", 0), 0u);
+  EXPECT_NE(ps.find("Orvantis, VRX 2"), std::string::npos);
+  size_t pages = 0;
+  for (size_t at = ps.find("%%Page:"); at != std::string::npos; at = ps.find("%%Page:", at + 1)) ++pages;
+  EXPECT_EQ(pages, 1u);
+
+  // A printer that cannot write its output is a printer error, told as such.
+  data.SetFilename("/nonexistent-dir/plot.ps");
+  wxPrintDialogData failingData(data);
+  failingData.SetFromPage(1);
+  failingData.SetToPage(9999);
+  wxPostScriptPrinter failing(&failingData);
+  wxString message, caption;
+  wxTEST_DIALOG(printed = frame->PrintPlot(failing), guitest::ExpectDialog<wxGenericPrintDialog>(wxID_OK),
+                rectest::MessageAnswer(wxID_OK, &message, &caption));
+  EXPECT_FALSE(printed);
+  EXPECT_EQ(message, PrinterFailed());
+  EXPECT_EQ(caption, "Drucken");
+}
+
+// The system print dialog on A4; cancelling says nothing, a printer error is reported.
+TEST_F(PrintFrameTest, PrintCommandUsesTheSystemDialog) {
+  Open();
+  ShowRamp();
+  struct Answer : wxExpectModalBase<wxGtkPrintDialog, Answer> {
+    explicit Answer(int id, wxPaperSize* paper) : m_id(id), m_paper(paper) {}
+    int OnInvoked(wxGtkPrintDialog* dlg) const override {
+      *m_paper = dlg->GetPrintDialogData().GetPrintData().GetPaperId();
+      return m_id;
+    }
+    int m_id;
+    wxPaperSize* m_paper;
+  };
+  for (int id : {wxID_OK, wxID_CANCEL}) {
+    wxPaperSize paper = wxPAPER_NONE;
+    wxTEST_DIALOG(Command(ID_PRINT, wxEVT_MENU), Answer(id, &paper));
+    EXPECT_EQ(paper, wxPAPER_A4);
+  }
+  wxPaperSize paper = wxPAPER_NONE;
+  wxString message, caption;
+  wxTEST_DIALOG(Command(ID_PRINT, wxEVT_MENU), Answer(wxID_NO, &paper), rectest::MessageAnswer(wxID_OK, &message, &caption));
+  EXPECT_EQ(message, PrinterFailed());
+  EXPECT_EQ(caption, "Drucken");
+}
+
+TEST_F(PrintFrameTest, PreviewFrameOpensOnOnePageAndCloses) {
+  Open();
+  ShowRamp();
+  struct Case {
+    int id;
+    wxEventType type;
+  };
+  for (const Case c : {Case{ID_PRINT_BUTTON, wxEVT_BUTTON}, Case{ID_PRINT_PREVIEW, wxEVT_MENU}}) {
+    SCOPED_TRACE(c.id);
+    Command(c.id, c.type);
+    guitest::Pump();
+    const auto frames = PreviewFrames();
+    ASSERT_EQ(frames.size(), 1u);
+    wxPreviewFrame* preview = frames[0];
+    EXPECT_EQ(preview->GetTitle(), "Vorschau drucken");
+    EXPECT_EQ(preview->GetName(), "frame");
+    EXPECT_EQ(preview->GetParent(), frame.get());
+    EXPECT_EQ(preview->GetPosition(), wxPoint(100, 100));
+    // Asked for 600 x 650; the toolkit widens the frame to what its control bar needs.
+    EXPECT_EQ(preview->GetSize().y, 650);
+    EXPECT_GE(preview->GetSize().x, 600);
+    EXPECT_TRUE(preview->HasFlag(wxFRAME_FLOAT_ON_PARENT));
+    EXPECT_TRUE(preview->IsShown());
+    wxPrintPreviewBase* pp = PreviewOf(preview);
+    ASSERT_TRUE(pp);
+    EXPECT_EQ(pp->GetMinPage(), 1);
+    EXPECT_EQ(pp->GetMaxPage(), 1);
+    EXPECT_EQ(pp->GetPrintout()->GetTitle(), "Erste ( r)");
+    EXPECT_EQ(pp->GetPrintoutForPrinting()->GetTitle(), "Zweite ( r)");
+    EXPECT_EQ(pp->GetPrintDialogData().GetPrintData().GetPaperId(), wxPAPER_A4);
+    if (c.id == ID_PRINT_PREVIEW) guitest::SavePng(guitest::Capture(preview), "/tmp/preview.png");
+
+    wxWeakRef<wxPreviewFrame> ref(preview);
+    preview->Close();
+    guitest::Pump();
+    EXPECT_FALSE(ref);
+    EXPECT_TRUE(PreviewFrames().empty());
+  }
+  EXPECT_TRUE(guitest::LogCapture::Get().Errors().empty());
+}
+
+TEST_F(PrintFrameTest, PreviewThatCannotBeBuiltIsReported) {
+  Open();
+  struct Broken : wxPrintPreview {
+    using wxPrintPreview::wxPrintPreview;
+    bool IsOk() const override { return false; }
+  };
+  wxString message, caption;
+  wxTEST_DIALOG(frame->ShowPrintPreview(new Broken(new MyPrintout(*frame->m_plot, "Erste ( r)"),
+                                                   new MyPrintout(*frame->m_plot, "Zweite ( r)"))),
+                rectest::MessageAnswer(wxID_OK, &message, &caption));
+  EXPECT_EQ(message, PrinterFailed());
+  EXPECT_EQ(caption, "Vorschau");
+  guitest::Pump();
+  EXPECT_TRUE(PreviewFrames().empty());
+}
+
+// Answers the image file dialog, noting how it was opened.
+class ImageDialogAnswer : public wxExpectModalBase<wxFileDialog, ImageDialogAnswer> {
+ public:
+  ImageDialogAnswer(const wxString& path, int id) : m_answer(path, id) {}
+
+ protected:
+  int OnInvoked(wxFileDialog* dlg) const override {
+    EXPECT_EQ(dlg->GetMessage(), wxString::FromUTF8("Bild speichern als…"));
+    EXPECT_EQ(dlg->GetWildcard(), "Bilddateien (*.bmp)|*.bmp");
+    EXPECT_EQ(dlg->GetDirectory(), "");
+    EXPECT_EQ(dlg->GetFilename(), "");
+    EXPECT_EQ(dlg->GetWindowStyle() & (wxFD_SAVE | wxFD_OVERWRITE_PROMPT), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    return m_answer.Answer(dlg);
+  }
+
+ private:
+  struct Forward : rectest::FileAnswer {
+    using rectest::FileAnswer::FileAnswer;
+    int Answer(wxFileDialog* dlg) const { return OnInvoked(dlg); }
+  };
+  Forward m_answer;
+};
+
+TEST_F(PrintFrameTest, ImageIsTheWindowsPixelsUnderExactlyTheChosenName) {
+  Open();
+  frame->SetClientSize(1000, 900);
+  guitest::Pump();
+  ShowRamp();
+  // Fitted to the new size, so no scroll bar takes a share of the window.
+  frame->m_plot->SetClientSize(640, 480);
+  guitest::Pump();
+  frame->m_plot->Fit();
+  frame->m_plot->SetClientSize(640, 480);
+  guitest::Pump();
+  ASSERT_EQ(frame->m_plot->GetClientSize(), wxSize(640, 480));
+  guitest::Capture(frame->m_plot);  // the last paint is done
+
+  for (const char* name : {"bild.bmp", "bild", "bild.png"}) {
+    SCOPED_TRACE(name);
+    const std::filesystem::path path = dir / name;
+    wxTEST_DIALOG(Command(ID_SAVE_IMAGE), ImageDialogAnswer(wxString::FromUTF8(path.string()), wxID_OK));
+    const wxImage shown = frame->m_plot->SnapshotBitmap().ConvertToImage();
+    ASSERT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(rectest::ReadBytes(path).substr(0, 2), "BM");
+    wxImage saved;
+    ASSERT_TRUE(saved.LoadFile(wxString::FromUTF8(path.string()), wxBITMAP_TYPE_BMP));
+    EXPECT_EQ(saved.GetSize(), wxSize(640, 480));
+    ASSERT_EQ(saved.GetSize(), shown.GetSize());
+    EXPECT_TRUE(std::equal(saved.GetData(), saved.GetData() + 640 * 480 * 3, shown.GetData()));
+  }
+  // Nothing but the three names.
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) files += entry.path().extension() != ".ini";
+  EXPECT_EQ(files, 3);
+  EXPECT_TRUE(guitest::LogCapture::Get().Errors().empty());
+}
+
+TEST_F(PrintFrameTest, CancelledOrFailedImageSaveWritesNothingAndFailuresAreReported) {
+  Open();
+  ShowRamp();
+  const auto entries = [&] {
+    int n = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir)) n += e.path().extension() != ".ini";
+    return n;
+  };
+  wxTEST_DIALOG(Command(ID_SAVE_IMAGE), ImageDialogAnswer("", wxID_CANCEL));
+  EXPECT_EQ(entries(), 0);
+  EXPECT_TRUE(guitest::LogCapture::Get().Errors().empty());
+
+  // Not even root may create files in /proc.
+  wxTEST_DIALOG(Command(ID_SAVE_IMAGE), ImageDialogAnswer("/proc/vrx-bild", wxID_OK));
+  const auto errors = guitest::LogCapture::Get().Errors();
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_TRUE(errors[0].StartsWith("Speichern des Bildes fehlgeschlagen: /proc/vrx-bild")) << errors[0];
+  EXPECT_FALSE(std::filesystem::exists("/proc/vrx-bild"));
+  EXPECT_EQ(entries(), 0);
+}

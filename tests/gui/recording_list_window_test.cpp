@@ -1,0 +1,290 @@
+// The recording list of the main window: rows, selection, editing and removal.
+#include "RecordingsWindowSupport.h"
+
+#include <wx/button.h>
+#include <wx/menu.h>
+#include <wx/uiaction.h>
+
+using namespace rectest;
+
+namespace {
+
+// A record with n samples at an interval and the given last volume.
+Storage Timed(const std::string& dateTime, int n, int intervalMs, float lastVolume = 0) {
+  Storage rec(dateTime, intervalMs, 1, false);
+  rec.SetTitle("Speicher");
+  for (int i = 0; i < n; ++i) rec.AppendSample(float(i + 1), 1, 1, i + 1 == n ? lastVolume : 0);
+  return rec;
+}
+
+class RecordingListTest : public MainFrameTest {
+ protected:
+  void OpenWithThree() {
+    Open();
+    frame->m_recordings = {MakeRecord("A", "1/01/2026 8:00:00", 20), MakeRecord("B", "2/01/2026 9:00:00", 30),
+                           MakeRecord("C", "3/01/2026 10:00:00", 40)};
+    frame->RefreshRecordingList();
+  }
+
+  bool CommandsEnabled() const {
+    return frame->m_removeButton->IsEnabled() && frame->m_titleButton->IsEnabled() &&
+           frame->m_infoButton->IsEnabled() && frame->GetMenuBar()->IsEnabled(ID_EXPORT_CSV);
+  }
+  bool CommandsDisabled() const {
+    return !frame->m_removeButton->IsEnabled() && !frame->m_titleButton->IsEnabled() &&
+           !frame->m_infoButton->IsEnabled() && !frame->GetMenuBar()->IsEnabled(ID_EXPORT_CSV);
+  }
+
+  std::vector<std::string> Titles() const {
+    std::vector<std::string> out;
+    for (const Storage& r : frame->m_recordings) out.push_back(r.GetTitle());
+    return out;
+  }
+};
+
+}  // namespace
+
+TEST_F(RecordingListTest, ColumnsAndRowTexts) {
+  Open("1\n98\n0\n0\n");  // litres at start-up
+  wxListCtrl* list = frame->m_recordList;
+  const wxFont font = list->GetFont();
+  EXPECT_EQ(font.GetPointSize(), 9);
+  EXPECT_EQ(font.GetWeight(), wxFONTWEIGHT_BOLD);
+  EXPECT_EQ(font.GetStyle(), wxFONTSTYLE_NORMAL);
+  const char* headings[] = {"Titel", "Datum", "Zeit", "Dauer", "Volumen (L)"};
+  const int widths[] = {80, 80, 80, 80, 150};
+  ASSERT_EQ(list->GetColumnCount(), 5);
+  for (int c = 0; c < 5; ++c) {
+    wxListItem item;
+    item.SetMask(wxLIST_MASK_TEXT);
+    list->GetColumn(c, item);
+    EXPECT_EQ(item.GetText(), headings[c]);
+    EXPECT_EQ(list->GetColumnWidth(c), widths[c]);
+  }
+
+  struct Case {
+    Storage rec;
+    const char *date, *time, *duration, *volume;
+  };
+  const Case cases[] = {
+      {Timed("9/03/2016 8:05:30", 3600, 1000), "9/03/2016", "8:05:30", "01:00:00", "0"},
+      {Timed("OhneLeerzeichen", 59, 1000), "OhneLeerzeichen", "", "00:59", "0"},
+      {Timed("1/01/2026 0:00:00", 90, 500), "1/01/2026", "0:00:00", "00:45", "0"},
+      {Timed("1/01/2026 0:00:00", 90000, 1000), "1/01/2026", "0:00:00", "01:00:00", "0"},
+      {Timed("1/01/2026 0:00:00", 3, 1000, 12.9f), "1/01/2026", "0:00:00", "00:03", "12"},
+      {Timed("1/01/2026 0:00:00", 0, 1000), "1/01/2026", "0:00:00", "00:00", "0"},
+  };
+  frame->m_recordings.clear();
+  for (const Case& c : cases) frame->m_recordings.push_back(c.rec);
+  frame->m_recordings[1].SetTitle("Küche 50%, Rohr");
+  frame->RefreshRecordingList();
+  ASSERT_EQ(list->GetItemCount(), 6);
+  for (int r = 0; r < 6; ++r) {
+    SCOPED_TRACE(r);
+    EXPECT_EQ(Cell(list, r, 1), cases[r].date);
+    EXPECT_EQ(Cell(list, r, 2), cases[r].time);
+    EXPECT_EQ(Cell(list, r, 3), cases[r].duration);
+    EXPECT_EQ(Cell(list, r, 4), cases[r].volume);
+  }
+  EXPECT_EQ(Cell(list, 1, 0), wxString::FromUTF8("Küche 50%, Rohr"));
+
+  // Rebuilt from the set, not added to.
+  frame->m_recordings.erase(frame->m_recordings.begin() + 2, frame->m_recordings.end());
+  frame->RefreshRecordingList();
+  EXPECT_EQ(list->GetItemCount(), 2);
+}
+
+TEST_F(RecordingListTest, SelectionShowsTheRecordingUnfilteredAndEnablesCommands) {
+  OpenWithThree();
+  wxListItem heading;
+  heading.SetMask(wxLIST_MASK_TEXT);
+  frame->m_recordList->GetColumn(4, heading);
+  EXPECT_EQ(heading.GetText(), "Volumen (G)");  // gallons in the settings file
+  EXPECT_TRUE(CommandsDisabled());
+
+  frame->m_recordings[1].ApplyFilter(true, 2);
+  frame->m_filterOn = true;
+  ClickRow(frame->m_recordList, 1);
+  EXPECT_EQ(frame->m_currentRecording, 1);
+  EXPECT_FALSE(frame->m_recordings[1].IsFiltered());
+  EXPECT_FALSE(frame->m_filterOn);
+  EXPECT_TRUE(CommandsEnabled());
+
+  frame->m_recordList->SetItemState(1, 0, wxLIST_STATE_SELECTED);
+  EXPECT_TRUE(CommandsDisabled());
+
+  // During live reading its recording must stay last: selecting does not offer removal.
+  frame->m_live = true;
+  ClickRow(frame->m_recordList, 1);
+  EXPECT_FALSE(frame->m_removeButton->IsEnabled());
+  EXPECT_TRUE(frame->m_titleButton->IsEnabled());
+  Command(ID_REMOVE_RECORDING);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"A", "B", "C"}));
+  frame->m_live = false;
+
+  // Two rows selected: enabled, but the row commands do nothing (no dialog opens).
+  ClickRow(frame->m_recordList, 0);
+  frame->m_recordList->SetItemState(2, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  EXPECT_EQ(frame->m_recordList->GetSelectedItemCount(), 2);
+  EXPECT_TRUE(CommandsEnabled());
+  frame->m_saved = true;
+  for (int id : {ID_REMOVE_RECORDING, ID_CHANGE_TITLE, ID_EDIT_INFO}) Command(id);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_TRUE(frame->m_saved);
+}
+
+TEST_F(RecordingListTest, TitleEditing) {
+  OpenWithThree();
+  wxListCtrl* list = frame->m_recordList;
+  ClickRow(list, 1);
+  frame->m_saved = true;
+
+  TextAnswer::Seen seen;
+  wxTEST_DIALOG(Command(ID_CHANGE_TITLE), TextAnswer(wxString::FromUTF8("Küche"), wxID_OK, &seen));
+  EXPECT_EQ(seen.caption, wxString::FromUTF8("Titel ändern"));
+  EXPECT_EQ(seen.prompt, "B");
+  EXPECT_EQ(seen.initial, "B");
+  EXPECT_EQ(frame->m_recordings[1].GetTitle(), "Küche");
+  EXPECT_EQ(Cell(list, 1, 0), wxString::FromUTF8("Küche"));
+  EXPECT_FALSE(frame->m_saved);
+  EXPECT_EQ(frame->m_currentRecording, 1);
+  EXPECT_TRUE(IsSelected(list, 1));
+  EXPECT_EQ(FocusedRow(list), 1);
+  EXPECT_EQ(list->GetSelectedItemCount(), 1);
+
+  // An empty title becomes "-"; the activated row (double click, Enter) edits the title too.
+  wxListEvent activated(wxEVT_LIST_ITEM_ACTIVATED, ID_RECORDING_LIST);
+  activated.SetEventObject(list);
+  wxTEST_DIALOG(list->GetEventHandler()->ProcessEvent(activated), TextAnswer("", wxID_OK));
+  EXPECT_EQ(frame->m_recordings[1].GetTitle(), "-");
+
+  // Cancel changes nothing but the row stays chosen.
+  frame->m_saved = true;
+  wxTEST_DIALOG(Command(ID_CHANGE_TITLE), TextAnswer("egal", wxID_CANCEL));
+  EXPECT_EQ(frame->m_recordings[1].GetTitle(), "-");
+  EXPECT_TRUE(frame->m_saved);
+  EXPECT_TRUE(IsSelected(list, 1));
+  EXPECT_EQ(FocusedRow(list), 1);
+
+  // Too long for a work file: said so, and asked again with the typed text to shorten.
+  const wxString tooLong(wxUniChar('x'), 199);
+  wxString message;
+  TextAnswer::Seen again;
+  wxTEST_DIALOG(Command(ID_CHANGE_TITLE), TextAnswer(tooLong, wxID_OK), MessageAnswer(wxID_OK, &message),
+                TextAnswer(wxString(wxUniChar('x'), 198), wxID_OK, &again));
+  EXPECT_TRUE(message.Contains("198")) << message;
+  EXPECT_EQ(again.initial, tooLong);
+  EXPECT_EQ(frame->m_recordings[1].GetTitle(), std::string(198, 'x'));
+}
+
+TEST_F(RecordingListTest, InfoEditing) {
+  OpenWithThree();
+  frame->m_recordings[2].SetInfo("alt");
+  ClickRow(frame->m_recordList, 2);
+  frame->m_saved = true;
+
+  TextAnswer::Seen seen;
+  wxTEST_DIALOG(Command(ID_EDIT_INFO), TextAnswer("Hauptleitung", wxID_OK, &seen));
+  EXPECT_EQ(seen.caption, "Weitere Informationen ..");
+  EXPECT_EQ(seen.prompt, "alt");
+  EXPECT_EQ(seen.initial, "alt");
+  EXPECT_EQ(frame->m_recordings[2].GetInfo(), "Hauptleitung");
+  EXPECT_FALSE(frame->m_saved);
+
+  // An empty entry keeps the information, yet counts as a change.
+  frame->m_saved = true;
+  wxTEST_DIALOG(Command(ID_EDIT_INFO), TextAnswer("", wxID_OK));
+  EXPECT_EQ(frame->m_recordings[2].GetInfo(), "Hauptleitung");
+  EXPECT_FALSE(frame->m_saved);
+  EXPECT_TRUE(IsSelected(frame->m_recordList, 2));
+}
+
+TEST_F(RecordingListTest, RemovalSelectsTheNeighbour) {
+  struct Case {
+    long removed;
+    int shownBefore;
+    std::vector<std::string> titles;
+    long selected, focused;
+    int shownAfter;
+  };
+  const Case cases[] = {
+      {0, 2, {"B", "C"}, 0, 0, 1},
+      {1, 1, {"A", "C"}, 0, 1, -1},
+      {2, 2, {"A", "B"}, 1, -1, -1},  // the focus would go to a row that no longer exists
+  };
+  OpenWithThree();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.removed);
+    frame->m_recordings = {MakeRecord("A", "1/01/2026 8:00:00", 20), MakeRecord("B", "2/01/2026 9:00:00", 30),
+                           MakeRecord("C", "3/01/2026 10:00:00", 40)};
+    frame->RefreshRecordingList();
+    ClickRow(frame->m_recordList, c.removed);
+    frame->m_currentRecording = c.shownBefore;
+    frame->m_saved = true;
+    Command(ID_REMOVE_RECORDING);
+    wxListCtrl* list = frame->m_recordList;
+    EXPECT_EQ(Titles(), c.titles);
+    EXPECT_EQ(Column(list, 0).size(), c.titles.size());
+    EXPECT_FALSE(frame->m_saved);
+    EXPECT_EQ(list->GetSelectedItemCount(), 1);
+    EXPECT_TRUE(IsSelected(list, c.selected));
+    EXPECT_EQ(FocusedRow(list), c.focused);
+    // The shown index follows its record, or is dropped with it.
+    EXPECT_EQ(frame->m_currentRecording, c.shownAfter);
+  }
+
+  // The last record: the list ends empty.
+  frame->m_recordings.erase(frame->m_recordings.begin() + 1, frame->m_recordings.end());
+  frame->RefreshRecordingList();
+  ClickRow(frame->m_recordList, 0);
+  Command(ID_REMOVE_RECORDING);
+  EXPECT_TRUE(frame->m_recordings.empty());
+  EXPECT_EQ(frame->m_recordList->GetItemCount(), 0);
+}
+
+// Real mouse clicks, so the order of focus and selection events is the list's own.
+TEST_F(RecordingListTest, MouseClicksOnRows) {
+  OpenWithThree();
+  frame->SetSize(1200, 800);
+  guitest::PumpUntil([&] { return frame->GetSize() == wxSize(1200, 800); });
+  guitest::Pump(10);
+  wxListCtrl* list = frame->m_recordList;
+  wxUIActionSimulator sim;
+  const auto moveTo = [&](long row) {
+    wxRect r;
+    ASSERT_TRUE(list->GetItemRect(row, r));
+    const wxPoint p = list->ClientToScreen(wxPoint(r.x + 20, r.y + r.height / 2));
+    sim.MouseMove(p);
+    guitest::PumpUntil([&] { return wxGetMousePosition() == p; });
+    guitest::Pump();
+  };
+
+  moveTo(2);
+  sim.MouseClick();
+  guitest::PumpUntil([&] { return frame->m_currentRecording == 2 && FocusedRow(list) == 2; });
+  EXPECT_EQ(frame->m_currentRecording, 2);
+  EXPECT_EQ(FocusedRow(list), 2);
+  EXPECT_TRUE(CommandsEnabled());
+
+  // Control-click adds a second row: the row commands then do nothing.
+  moveTo(0);
+  sim.KeyDown(WXK_CONTROL);
+  sim.MouseClick();
+  sim.KeyUp(WXK_CONTROL);
+  guitest::PumpUntil([&] { return list->GetSelectedItemCount() == 2; });
+  EXPECT_EQ(list->GetSelectedItemCount(), 2);
+  Command(ID_CHANGE_TITLE);
+
+  // A double click edits the title of the clicked row.
+  moveTo(1);
+  sim.MouseClick();
+  guitest::PumpUntil([&] { return frame->m_currentRecording == 1 && list->GetSelectedItemCount() == 1; });
+  EXPECT_EQ(frame->m_currentRecording, 1);
+  wxTEST_DIALOG(
+      {
+        sim.MouseDblClick();
+        guitest::Pump(10);
+      },
+      TextAnswer("Doppelklick", wxID_OK));
+  EXPECT_EQ(frame->m_recordings[1].GetTitle(), "Doppelklick");
+}

@@ -72,7 +72,6 @@ class MainFrame : public wxFrame {
   // --- recording list, filter, work files, CSV export, download ---
   // (recordings/MainFrameRecordingList.cpp, recordings/MainFrameDownload.cpp,
   //  exchange/MainFrameWorkFile.cpp, exchange/MainFrameCsv.cpp, analysis/MainFrameFilter.cpp)
-  // [list-and-files declarations]
   void SetUpRecordingList();
   void RefreshRecordingList();
   void OnListItemSelected(wxListEvent& event);
@@ -104,7 +103,6 @@ class MainFrame : public wxFrame {
   void OnDownload(wxCommandEvent& event);
 
   // --- live reading (live/MainFrameLive.cpp) ---
-  // [live declarations]
   void OnLiveStart(wxCommandEvent& event);
   void OnLiveTimer(wxTimerEvent& event);
   void OnLiveStop(wxCommandEvent& event);
@@ -116,7 +114,6 @@ class MainFrame : public wxFrame {
   bool m_live = false;
 
   // --- line styles and measuring (analysis/MainFrameStyles.cpp, analysis/MainFrameMeasure.cpp) ---
-  // [styles-and-measuring declarations]
   bool ChoosePlotColour();
   bool ChooseLineWidth(int width, int& chosen);
   void OnColourFlow(wxCommandEvent& event);
@@ -137,7 +134,6 @@ class MainFrame : public wxFrame {
   wxColour m_chosenColour;
 
   // --- printing and image export (print/MainFramePrint.cpp) ---
-  // [print declarations]
   void OnPrintPreview(wxCommandEvent& event);
   void OnPrint(wxCommandEvent& event);
   void OnSaveImage(wxCommandEvent& event);

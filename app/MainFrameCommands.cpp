@@ -11,18 +11,17 @@
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
+  // shell and logger
   EVT_MENU(ID_QUIT, MainFrame::OnQuit)
   EVT_MENU(ID_SHOW_TIPS, MainFrame::OnShowTips)
   EVT_COMMAND(wxID_ANY, vrxEVT_TIPS_FLAG, MainFrame::OnTipsFlag)
   EVT_BUTTON(ID_CLEAR_MEMORY, MainFrame::OnClearMemoryCommand)
   EVT_BUTTON(ID_DEVICE_SETTINGS, MainFrame::OnDeviceSettings)
   // plot views
-  // [plot-view events]
   EVT_BUTTON(ID_VIEW_FLOW, MainFrame::OnViewFlow)
   EVT_BUTTON(ID_VIEW_VOLUME, MainFrame::OnViewVolume)
   EVT_BUTTON(ID_VIEW_PRESSURE, MainFrame::OnViewPressure)
   // recording list, filter, work files, CSV export, download
-  // [list-and-files events]
   EVT_LIST_ITEM_SELECTED(ID_RECORDING_LIST, MainFrame::OnListItemSelected)
   EVT_LIST_ITEM_DESELECTED(ID_RECORDING_LIST, MainFrame::OnListItemDeselected)
   EVT_LIST_ITEM_ACTIVATED(ID_RECORDING_LIST, MainFrame::OnListItemActivated)
@@ -39,12 +38,10 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
   EVT_MENU(ID_EXPORT_CSV, MainFrame::OnExportCsv)
   EVT_BUTTON(ID_DOWNLOAD, MainFrame::OnDownload)
   // live reading
-  // [live events]
   EVT_BUTTON(ID_LIVE_START, MainFrame::OnLiveStart)
   EVT_BUTTON(ID_LIVE_STOP, MainFrame::OnLiveStop)
   EVT_TIMER(LIVE_TIMER_ID, MainFrame::OnLiveTimer)
   // line styles and measuring
-  // [styles-and-measuring events]
   EVT_MENU(ID_COLOUR_FLOW, MainFrame::OnColourFlow)
   EVT_MENU(ID_COLOUR_VOLUME, MainFrame::OnColourVolume)
   EVT_MENU(ID_COLOUR_PRESSURE, MainFrame::OnColourPressure)
@@ -59,11 +56,11 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
   EVT_BUTTON(ID_POINTS, MainFrame::OnPoints)
   EVT_COMMAND(wxID_ANY, MeasureEvent, MainFrame::OnMeasure)
   // printing and image export
-  // [print events]
   EVT_BUTTON(ID_PRINT_BUTTON, MainFrame::OnPrintPreview)
   EVT_MENU(ID_PRINT_PREVIEW, MainFrame::OnPrintPreview)
   EVT_MENU(ID_PRINT, MainFrame::OnPrint)
   EVT_BUTTON(ID_SAVE_IMAGE, MainFrame::OnSaveImage)
+  // logger status
   EVT_TIMER(STATUS_TIMER_ID, MainFrame::OnMemoryStatusTimer)
 wxEND_EVENT_TABLE()
 // clang-format on

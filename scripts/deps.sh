@@ -5,7 +5,7 @@ SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 PKGS=(cmake g++ make pkg-config libusb-dev umockdev libumockdev-dev libwxgtk3.2-dev
       libgtk-3-dev libgtest-dev libbenchmark-dev xvfb xauth imagemagick
-      desktop-file-utils dpkg-dev)
+      desktop-file-utils dpkg-dev clang libclang-rt-14-dev)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

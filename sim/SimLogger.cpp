@@ -505,7 +505,7 @@ int SimLogger::HandleLocked(int requestType, int request, int value, int index, 
         m_memory[1] = (value >> 8) & 0xFF;
         return length;
       case REQ_SET_LIVE_MODE:
-        if (value == 1 && !m_live) {
+        if (value == 1) {  // (re)starts sampling: nothing from before is handed over
           m_live = true;
           m_pending.clear();
           m_liveStartTicks = m_ticks;

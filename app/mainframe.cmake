@@ -6,7 +6,8 @@ add_library(vrx_mainframe STATIC
   ${_mainframe_parts}
   ${CMAKE_CURRENT_LIST_DIR}/wxVellButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GaugeColours.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ToggleLook.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/ToggleLook.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Translations.cpp)
 target_include_directories(vrx_mainframe PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(vrx_mainframe PUBLIC
   vrx_wx vrx_device vrx_settingsfile vrx_recordings vrx_exchange vrx_plot vrx_live_controls

@@ -84,6 +84,7 @@ void VellUSB::Close() {
 // Other failures (a stall, a time-out) keep the device, as a refused request is not a loss.
 // A node opened without write access refuses every transfer: the user lacks permission.
 int VellUSB::Failed(int transferResult) {
+  if (transferResult >= 0) return transferResult;
   switch (-transferResult) {
     case ENODEV:
     case EBADF:
@@ -104,19 +105,19 @@ int VellUSB::Failed(int transferResult) {
 
 static UsbResult OpenFailure(bool notFound) { return notFound ? USB_NOT_FOUND : USB_OPEN_FAILED; }
 
-UsbResult VellUSB::ReadCommand(int request, int value, int index, int length, int timeout) {
+// The generic request: one configuration re-selection and one repeat on failure.
+UsbResult VellUSB::Generic(bool in, int request, int value, int index, int length, int timeout) {
   const OpenResult opened = Open();
   if (opened != OpenResult::Opened) return OpenFailure(opened == OpenResult::NotFound);
-  int rc = ControlIn(request, value, index, length, timeout);
-  if (rc < 0) {
-    Failed(rc);
+  const auto transfer = [&] {
+    return in ? ControlIn(request, value, index, length, timeout) : ControlOut(request, value, index, length, timeout);
+  };
+  if (Failed(transfer()) < 0) {
     if (SelectConfiguration() < 0) {
       Close();
       return USB_CONFIG_FAILED;
     }
-    rc = ControlIn(request, value, index, length, timeout);
-    if (rc < 0) {
-      Failed(rc);
+    if (Failed(transfer()) < 0) {
       Close();
       return USB_RETRY_FAILED;
     }
@@ -125,25 +126,12 @@ UsbResult VellUSB::ReadCommand(int request, int value, int index, int length, in
   return USB_OK;
 }
 
+UsbResult VellUSB::ReadCommand(int request, int value, int index, int length, int timeout) {
+  return Generic(true, request, value, index, length, timeout);
+}
+
 UsbResult VellUSB::WriteCommand(int request, int value, int index, int length, int timeout) {
-  const OpenResult opened = Open();
-  if (opened != OpenResult::Opened) return OpenFailure(opened == OpenResult::NotFound);
-  int rc = ControlOut(request, value, index, length, timeout);
-  if (rc < 0) {
-    Failed(rc);
-    if (SelectConfiguration() < 0) {
-      Close();
-      return USB_CONFIG_FAILED;
-    }
-    rc = ControlOut(request, value, index, length, timeout);
-    if (rc < 0) {
-      Failed(rc);
-      Close();
-      return USB_RETRY_FAILED;
-    }
-  }
-  Close();
-  return USB_OK;
+  return Generic(false, request, value, index, length, timeout);
 }
 
 bool VellUSB::ReadMemory(uint32_t address, uint32_t length, unsigned char* destination) {

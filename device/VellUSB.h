@@ -63,6 +63,7 @@ class VellUSB {
   OpenResult Open();
   void Close();
   int Failed(int transferResult);
+  UsbResult Generic(bool in, int request, int value, int index, int length, int timeout);
 
   usb_dev_handle* m_handle;
   struct usb_device* m_device;

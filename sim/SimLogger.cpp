@@ -16,6 +16,13 @@ namespace {
 constexpr int64_t TICKS_PER_SECOND = 4096;
 constexpr size_t LIVE_BUFFER_LIMIT = 1u << 20;  // samples kept between two reads
 
+// The logger's 3-byte sample: 14 bits of flow, 10 of pressure.
+void EncodeSample(const RawSample& s, uint8_t* out) {
+  out[0] = s.flowRaw & 0xFF;
+  out[1] = static_cast<uint8_t>(((s.flowRaw >> 8) & 0x3F) | ((s.pressureRaw >> 8) & 0x03) << 6);
+  out[2] = s.pressureRaw & 0xFF;
+}
+
 int64_t WallMicros() {
   using namespace std::chrono;
   return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
@@ -132,9 +139,8 @@ bool SimLogger::LoadRecordings(const std::vector<Recording>& recordings) {
   for (size_t j = 0; j < n; ++j) {  // j = 0 is the oldest, table entry n - 1
     const Recording& r = recordings[j];
     for (const RawSample& s : r.samples) {
-      m_memory[addr++] = s.flowRaw & 0xFF;
-      m_memory[addr++] = static_cast<uint8_t>(((s.flowRaw >> 8) & 0x3F) | ((s.pressureRaw >> 8) & 0x03) << 6);
-      m_memory[addr++] = s.pressureRaw & 0xFF;
+      EncodeSample(s, &m_memory[addr]);
+      addr += 3;
     }
     for (int e = 0; e < r.extraBytes; ++e) m_memory[addr++] = 0x5A;
     const size_t k = n - 1 - j;
@@ -452,11 +458,8 @@ int SimLogger::HandleLocked(int requestType, int request, int value, int index, 
         uint8_t block[USB_BUFFER_SIZE] = {};
         const size_t count = std::min<size_t>(m_pending.size(), LIVE_MAX_SAMPLE_BYTES / 3);
         for (size_t i = 0; i < count; ++i) {
-          const RawSample s = m_pending.front();
+          EncodeSample(m_pending.front(), &block[1 + 3 * i]);
           m_pending.pop_front();
-          block[1 + 3 * i] = s.flowRaw & 0xFF;
-          block[2 + 3 * i] = static_cast<uint8_t>(((s.flowRaw >> 8) & 0x3F) | ((s.pressureRaw >> 8) & 0x03) << 6);
-          block[3 + 3 * i] = s.pressureRaw & 0xFF;
         }
         block[0] = m_liveCountOverride >= 0 ? static_cast<uint8_t>(m_liveCountOverride)
                                              : static_cast<uint8_t>(count * 3);

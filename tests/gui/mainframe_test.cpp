@@ -25,7 +25,7 @@ std::string ReadFile(const std::filesystem::path& p) {
 int OpenTipsDialogs() {
   int n = 0;
   for (wxWindow* w : wxTopLevelWindows)
-    if (wxDynamicCast(w, TipsDialog) && !w->IsBeingDeleted()) ++n;
+    if (dynamic_cast<TipsDialog*>(w) && !w->IsBeingDeleted()) ++n;
   return n;
 }
 

@@ -4,10 +4,23 @@
 #include "app/Translations.h"
 #include "resources/Pictures.h"
 
+#include <csignal>
+
 wxIMPLEMENT_APP(Application);
+
+namespace {
+
+// A desktop session ending (or `kill`) asks the window to close as the close box would, so
+// the settings file is written and unsaved recordings are asked about.
+void OnTerminate(int) {
+  if (wxWindow* top = wxTheApp ? wxTheApp->GetTopWindow() : nullptr) top->Close();
+}
+
+}  // namespace
 
 bool Application::OnInit() {
   InitTranslations();
+  SetSignalHandler(SIGTERM, OnTerminate);
   auto* frame = new MainFrame("Unbennant", wxDefaultPosition, wxSize(440, 440));
   frame->SetIcons(vrxWindowIcons());
   frame->Show(true);

@@ -43,7 +43,7 @@ if dpkg-query -W -f='${Status}' vrx 2>/dev/null | grep -q "install ok installed"
 fi
 echo "== apt-get install $deb"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$(realpath "$deb")" >/dev/null
-trap 'DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq vrx >/dev/null 2>&1 || true; rm -rf "$tmp"' EXIT
+trap 'DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq vrx >/dev/null 2>&1 || true; rm -rf "$tmp"' EXIT
 [ -x /usr/bin/vrx ] || fail "package did not install /usr/bin/vrx"
 shot=${VRX_PACKAGE_SCREENSHOT:-$build/installed-vrx.png}
 HOME="$tmp/home" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "

@@ -78,7 +78,6 @@ void MainFrame::OnLiveTimer(wxTimerEvent&) {
   const int last = static_cast<int>(m_recordings.size()) - 1;
   if (last >= 0) {
     Storage& rec = m_recordings[last];
-    rec.ReserveSamples(static_cast<size_t>(rec.GetSampleCount()) + samples.size());
     for (const LoggerSample& s : samples) rec.AddSample(s.flowRaw, s.pressureRaw);
     // Every sample passes through the readouts in turn; only the newest stays visible.
     if (!samples.empty()) {

@@ -9,7 +9,11 @@ namespace plotcore {
 TickStep ComputeTickStep(double pxPerUnit) {
   TickStep t;
   t.n = std::floor(std::log(128.0 / pxPerUnit) / LN10);
-  t.step = std::exp(t.n * LN10);
+  // exp(n ln 10) lands a few units in the last place off the power of ten (10.000000000000002),
+  // and summing such steps gives values like 9.999999999999996 that a time label truncates to
+  // "00:09". Exact powers of ten (correctly rounded below 1) keep every tick on its multiple.
+  const double p = std::pow(10.0, std::fabs(t.n));
+  t.step = t.n >= 0 ? p : 1.0 / p;
   return t;
 }
 
@@ -18,13 +22,20 @@ std::vector<double> TickValues(double pxPerUnit, double centre, int halfExtent) 
   if (!(pxPerUnit > 0) || !std::isfinite(pxPerUnit) || !std::isfinite(centre)) return values;
   const TickStep t = ComputeTickStep(pxPerUnit);
   if (!(t.step > 0) || !std::isfinite(t.step)) return values;
-  const double first = std::floor((centre - halfExtent / pxPerUnit) / t.step) * t.step;
+  // Each value is its multiple k of the step computed afresh (k * 10^n, or k / 10^-n), so
+  // whole multiples come out exact instead of carrying the rounding of a running sum.
+  const double power = std::pow(10.0, std::fabs(t.n));
+  if (!std::isfinite(power) || power == 0) return values;
+  auto valueAt = [&](double k) { return t.n >= 0 ? k * power : k / power; };
+  const double kFirst = std::floor((centre - halfExtent / pxPerUnit) / t.step);
   const double end = centre + halfExtent / pxPerUnit;
   // A step covers more than 12.8 pixels, so the extent holds a bounded number of them.
   const long limit = 2L * (halfExtent > 0 ? halfExtent : 0) / 12 + 4;
-  for (double v = first; v < end && static_cast<long>(values.size()) < limit; v += t.step) {
+  for (double k = kFirst; static_cast<long>(values.size()) < limit; k += 1) {
+    const double v = valueAt(k);
+    if (!(v < end)) break;
+    if (!values.empty() && !(v > values.back())) break;  // step lost in the value's precision
     values.push_back(v);
-    if (v + t.step == v) break;  // step lost in the value's precision
   }
   return values;
 }

@@ -50,6 +50,18 @@ TEST(PlotTicks, ValuesStartAtTheStepBelowTheEdgeAndStopBeforeTheOtherEdge) {
   expectValues(TickValues(0.05, 500.0, 100), {-2000, -1000, 0, 1000, 2000});
 }
 
+TEST(PlotTicks, ValuesAreExactMultiplesSoTimeLabelsDoNotSlipASecond) {
+  // A running sum of 10.000000000000002 steps from -30 reached 9.999999999999996, labelled
+  // "00:09" on a tick at ten seconds.
+  for (double centre : {120.0, 127.3, 133.9, 250.0}) {
+    for (double v : TickValues(2.4, centre, 300)) {
+      EXPECT_EQ(v, std::round(v / 10) * 10) << centre;
+      if (v >= 0) EXPECT_EQ(std::fmod(std::stoi(FormatClock(v).substr(3)), 10), 0) << v;
+    }
+  }
+  for (double v : TickValues(200.0, 0.55, 300)) EXPECT_EQ(v, std::round(v * 10) / 10);
+}
+
 TEST(PlotTicks, UnusableScalesGiveFewOrNoValuesAndNeverLoopForever) {
   const double inf = std::numeric_limits<double>::infinity();
   EXPECT_TRUE(TickValues(0.0, 10.0, 300).empty());

@@ -1,5 +1,7 @@
 #include "analysis/FilterDialog.h"
 
+#include "analysis/DialogButton.h"
+
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/slider.h>
@@ -26,9 +28,8 @@ FilterDialog::FilterDialog(wxWindow* parent, int halfWidth)
   m_text = new wxStaticText(this, wxID_ANY, wxString::Format(TextFormat(), 21));
   m_slider = new wxSlider(this, SLIDER_ID, halfWidth, 1, 10, wxDefaultPosition, wxSize(180, -1),
                           wxSL_HORIZONTAL);
-  auto* ok = new wxButton(this, FILTER_DIALOG_OK, "OK", wxDefaultPosition, wxSize(60, 30));
-  auto* close =
-      new wxButton(this, FILTER_DIALOG_CLOSE, wxString::FromUTF8("Schließen"), wxDefaultPosition, wxSize(60, 30));
+  auto* ok = MakeDialogButton(this, FILTER_DIALOG_OK, "OK");
+  auto* close = MakeDialogButton(this, FILTER_DIALOG_CLOSE, wxString::FromUTF8("Schließen"));
   SetAffirmativeId(FILTER_DIALOG_OK);
   SetEscapeId(FILTER_DIALOG_CLOSE);
 

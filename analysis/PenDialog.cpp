@@ -1,5 +1,7 @@
 #include "analysis/PenDialog.h"
 
+#include "analysis/DialogButton.h"
+
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/sizer.h>
@@ -29,9 +31,8 @@ PenDialog::PenDialog(wxWindow* parent, int width)
   m_selection = std::clamp(width - 1, 0, WIDTH_COUNT - 1);
   m_choice->SetSelection(m_selection);
 
-  auto* ok = new wxButton(this, PEN_DIALOG_OK, "OK", wxDefaultPosition, wxSize(60, 30));
-  auto* close =
-      new wxButton(this, PEN_DIALOG_CLOSE, wxString::FromUTF8("Schließen"), wxDefaultPosition, wxSize(60, 30));
+  auto* ok = MakeDialogButton(this, PEN_DIALOG_OK, "OK");
+  auto* close = MakeDialogButton(this, PEN_DIALOG_CLOSE, wxString::FromUTF8("Schließen"));
   SetAffirmativeId(PEN_DIALOG_OK);
   SetEscapeId(PEN_DIALOG_CLOSE);
 

@@ -8,6 +8,7 @@
 #include <wx/button.h>
 #include <wx/slider.h>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace rectest;
@@ -138,6 +139,12 @@ TEST_F(FilterTest, DialogTextFollowsEverySliderEvent) {
   ASSERT_TRUE(ok && close);
   EXPECT_EQ(ok->GetLabel(), "OK");
   EXPECT_EQ(close->GetLabel(), wxString::FromUTF8("Schließen"));
+  // At least 60 x 30, and never narrower than the theme needs for the label.
+  for (wxButton* b : {ok, close}) {
+    EXPECT_GE(b->GetSize().x, std::max(60, b->GetBestSize().x)) << b->GetLabel();
+    EXPECT_GE(b->GetSize().y, 30) << b->GetLabel();
+  }
+  EXPECT_EQ(ok->GetSize().x, 60);
 
   const wxEventType kinds[] = {wxEVT_SCROLL_TOP,      wxEVT_SCROLL_BOTTOM,     wxEVT_SCROLL_LINEUP,
                                wxEVT_SCROLL_LINEDOWN, wxEVT_SCROLL_PAGEUP,     wxEVT_SCROLL_PAGEDOWN,

@@ -27,7 +27,8 @@ void MainFrame::EnableSetChanges(bool on) {
   m_settingsButton->Enable(on);
   m_openButton->Enable(on);
   if (wxMenuBar* bar = GetMenuBar()) bar->Enable(ID_OPEN, on);
-  m_removeButton->Enable(on && m_recordList->GetSelectedItemCount() > 0);
+  // Back on, "Löschen" takes the state its two neighbours kept from the last selection.
+  m_removeButton->Enable(on && m_titleButton->IsEnabled());
 }
 
 void MainFrame::OnLiveStart(wxCommandEvent&) {

@@ -1,5 +1,6 @@
 // Live reading against the simulated logger, its virtual clock driven by the test.
 #include "MainFrameFixture.h"
+#include "RecordingsWindowSupport.h"
 #include "device/LoggerInfo.h"
 #include "live/kwxLCDDisplay.h"
 
@@ -192,6 +193,9 @@ TEST_F(LiveTest, CommandsThatReplaceRecordingsWaitForTheStop) {
   UseLogger(0xF000);
   Open();
   frame->m_recordings.emplace_back("1/01/2026 1:00:00", 1000, 1, false);
+  frame->RefreshRecordingList();
+  rectest::ClickRow(frame->m_recordList, 0);
+  ASSERT_TRUE(frame->m_removeButton->IsEnabled());
   Command(ID_LIVE_START);
   EXPECT_FALSE(frame->m_downloadButton->IsEnabled());
   EXPECT_FALSE(frame->m_openButton->IsEnabled());
@@ -205,4 +209,7 @@ TEST_F(LiveTest, CommandsThatReplaceRecordingsWaitForTheStop) {
   EXPECT_TRUE(frame->m_downloadButton->IsEnabled());
   EXPECT_TRUE(frame->m_openButton->IsEnabled());
   EXPECT_TRUE(frame->m_settingsButton->IsEnabled());
+  // "Löschen" comes back like its neighbours, which keep the state of the last selection.
+  EXPECT_TRUE(frame->m_titleButton->IsEnabled());
+  EXPECT_TRUE(frame->m_removeButton->IsEnabled());
 }

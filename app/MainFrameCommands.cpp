@@ -65,7 +65,9 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-void MainFrame::OnQuit(wxCommandEvent&) { Close(true); }
+// Not forced: a forced close cannot be vetoed, so answering Yes to the save question would
+// still end the program and lose the unsaved recordings.
+void MainFrame::OnQuit(wxCommandEvent&) { Close(); }
 
 void MainFrame::OnClose(wxCloseEvent& event) {
   if (!m_saved && !m_recordings.empty()) {

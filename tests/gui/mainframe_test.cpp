@@ -147,7 +147,11 @@ TEST_F(MainFrameTest, ClosePromptOnlyForUnsavedRecordings) {
   guitest::Pump();
   ASSERT_TRUE(frame);
   EXPECT_EQ(frame->m_recordings.size(), 1u);
-  // "Verlassen" asks the same; No closes.
+  // "Verlassen" asks the same, and Yes keeps the window there too; No closes.
+  wxTEST_DIALOG(Command(ID_QUIT, wxEVT_MENU), wxExpectModal<wxMessageDialog>(wxYES));
+  guitest::Pump();
+  ASSERT_TRUE(frame);
+  EXPECT_EQ(frame->m_recordings.size(), 1u);
   wxTEST_DIALOG(Command(ID_QUIT, wxEVT_MENU), wxExpectModal<wxMessageDialog>(wxNO));
   guitest::Pump();
   EXPECT_FALSE(frame);

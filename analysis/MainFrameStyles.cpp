@@ -22,9 +22,11 @@ void SetWidth(std::initializer_list<mpLayer*> curves, const wxPen& from, int wid
 
 }  // namespace
 
-bool MainFrame::ChoosePlotColour() {
+// The chooser opens on the curve's present colour.
+bool MainFrame::ChoosePlotColour(const wxColour& current) {
   wxColourData data;
   data.SetChooseFull(true);
+  data.SetColour(current);
   for (int i = 0; i < 16; ++i) data.SetCustomColour(i, wxColour(16 * i, 16 * i, 16 * i));
   wxColourDialog dialog(this, &data);
   if (dialog.ShowModal() != wxID_OK) return false;
@@ -40,19 +42,19 @@ bool MainFrame::ChooseLineWidth(int width, int& chosen) {
 }
 
 void MainFrame::OnColourFlow(wxCommandEvent&) {
-  if (!ChoosePlotColour()) return;
+  if (!ChoosePlotColour(m_flowSeries->GetPen().GetColour())) return;
   SetColour({m_flowSeries.get()}, m_chosenColour);
   m_plot->UpdateView();
 }
 
 void MainFrame::OnColourVolume(wxCommandEvent&) {
-  if (!ChoosePlotColour()) return;
+  if (!ChoosePlotColour(m_volumeSeries->GetPen().GetColour())) return;
   SetColour({m_volumeSeries.get()}, m_chosenColour);
   m_plot->UpdateView();
 }
 
 void MainFrame::OnColourPressure(wxCommandEvent&) {
-  if (!ChoosePlotColour()) return;
+  if (!ChoosePlotColour(m_pressureSeries->GetPen().GetColour())) return;
   SetColour({m_pressureSeries.get(), m_pressureSeriesRight.get()}, m_chosenColour);
   m_plot->UpdateView();
 }

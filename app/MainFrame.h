@@ -114,7 +114,7 @@ class MainFrame : public wxFrame {
   bool m_live = false;
 
   // --- line styles and measuring (analysis/MainFrameStyles.cpp, analysis/MainFrameMeasure.cpp) ---
-  bool ChoosePlotColour();
+  bool ChoosePlotColour(const wxColour& current);
   bool ChooseLineWidth(int width, int& chosen);
   void OnColourFlow(wxCommandEvent& event);
   void OnColourVolume(wxCommandEvent& event);

@@ -23,11 +23,13 @@ namespace {
 // Answers the colour dialog with a colour after checking how it was prepared.
 class ColourAnswer : public wxExpectModalBase<wxColourDialog, ColourAnswer> {
  public:
-  explicit ColourAnswer(const wxColour& colour, int id = wxID_OK) : m_colour(colour), m_id(id) {}
+  explicit ColourAnswer(const wxColour& colour, int id = wxID_OK, wxColour* openedOn = nullptr)
+      : m_colour(colour), m_id(id), m_openedOn(openedOn) {}
 
  protected:
   int OnInvoked(wxColourDialog* dlg) const override {
     wxColourData& data = dlg->GetColourData();
+    if (m_openedOn) *m_openedOn = data.GetColour();
     EXPECT_TRUE(data.GetChooseFull());
     for (int i = 0; i < 16; ++i) EXPECT_EQ(data.GetCustomColour(i), wxColour(16 * i, 16 * i, 16 * i)) << i;
     // The dialog takes the colour from its chooser widget when it ends with OK.
@@ -43,6 +45,7 @@ class ColourAnswer : public wxExpectModalBase<wxColourDialog, ColourAnswer> {
  private:
   wxColour m_colour;
   int m_id;
+  wxColour* m_openedOn;
 };
 
 // Picks an entry of the width dialog and presses OK or "Schließen"; notes what it opened on.
@@ -173,8 +176,10 @@ TEST_F(StylesMeasureTest, ColourCommandsGiveFiveWidePensAndCancelKeepsThem) {
     std::vector<wxPen> before;
     for (mpLayer* l : Curves()) before.push_back(l->GetPen());
 
-    // Cancelled: no pen changes.
-    wxTEST_DIALOG(Command(c.id, wxEVT_MENU), ColourAnswer(wxColour(1, 2, 3), wxID_CANCEL));
+    // Cancelled: no pen changes. The dialog opened on the curve's own colour.
+    wxColour openedOn;
+    wxTEST_DIALOG(Command(c.id, wxEVT_MENU), ColourAnswer(wxColour(1, 2, 3), wxID_CANCEL, &openedOn));
+    EXPECT_EQ(openedOn, c.changed.front()->GetPen().GetColour());
     int i = 0;
     for (mpLayer* l : Curves()) EXPECT_EQ(l->GetPen(), before[i++]);
 

@@ -56,7 +56,9 @@ TEST(PlotTicks, ValuesAreExactMultiplesSoTimeLabelsDoNotSlipASecond) {
   for (double centre : {120.0, 127.3, 133.9, 250.0}) {
     for (double v : TickValues(2.4, centre, 300)) {
       EXPECT_EQ(v, std::round(v / 10) * 10) << centre;
-      if (v >= 0) EXPECT_EQ(std::fmod(std::stoi(FormatClock(v).substr(3)), 10), 0) << v;
+      if (v >= 0) {
+        EXPECT_EQ(std::fmod(std::stoi(FormatClock(v).substr(3)), 10), 0) << v;
+      }
     }
   }
   for (double v : TickValues(200.0, 0.55, 300)) EXPECT_EQ(v, std::round(v * 10) / 10);

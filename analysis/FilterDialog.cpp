@@ -1,8 +1,7 @@
 #include "analysis/FilterDialog.h"
 
-#include "analysis/DialogButton.h"
+#include "analysis/OkCloseRow.h"
 
-#include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/slider.h>
 #include <wx/stattext.h>
@@ -28,18 +27,10 @@ FilterDialog::FilterDialog(wxWindow* parent, int halfWidth)
   m_text = new wxStaticText(this, wxID_ANY, wxString::Format(TextFormat(), 21));
   m_slider = new wxSlider(this, SLIDER_ID, halfWidth, 1, 10, wxDefaultPosition, wxSize(180, -1),
                           wxSL_HORIZONTAL);
-  auto* ok = MakeDialogButton(this, FILTER_DIALOG_OK, "OK");
-  auto* close = MakeDialogButton(this, FILTER_DIALOG_CLOSE, wxString::FromUTF8("Schließen"));
-  SetAffirmativeId(FILTER_DIALOG_OK);
-  SetEscapeId(FILTER_DIALOG_CLOSE);
-
-  auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-  buttons->Add(ok, 0, wxALL, 5);
-  buttons->Add(close, 0, wxALL, 5);
   auto* top = new wxBoxSizer(wxVERTICAL);
   top->Add(m_text, 0, wxALL, 10);
   top->Add(m_slider, 0, wxLEFT | wxRIGHT, 10);
-  top->Add(buttons, 0, wxALIGN_CENTER | wxALL, 5);
+  top->Add(MakeOkCloseRow(this, FILTER_DIALOG_OK, FILTER_DIALOG_CLOSE), 0, wxALIGN_CENTER | wxALL, 5);
   SetSizerAndFit(top);
   ShowValue();
 }

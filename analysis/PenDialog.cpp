@@ -1,8 +1,7 @@
 #include "analysis/PenDialog.h"
 
-#include "analysis/DialogButton.h"
+#include "analysis/OkCloseRow.h"
 
-#include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/sizer.h>
 
@@ -31,17 +30,9 @@ PenDialog::PenDialog(wxWindow* parent, int width)
   m_selection = std::clamp(width - 1, 0, WIDTH_COUNT - 1);
   m_choice->SetSelection(m_selection);
 
-  auto* ok = MakeDialogButton(this, PEN_DIALOG_OK, "OK");
-  auto* close = MakeDialogButton(this, PEN_DIALOG_CLOSE, wxString::FromUTF8("Schließen"));
-  SetAffirmativeId(PEN_DIALOG_OK);
-  SetEscapeId(PEN_DIALOG_CLOSE);
-
-  auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-  buttons->Add(ok, 0, wxALL, 5);
-  buttons->Add(close, 0, wxALL, 5);
   auto* top = new wxBoxSizer(wxVERTICAL);
   top->Add(m_choice, 0, wxALIGN_CENTER | wxALL, 10);
-  top->Add(buttons, 0, wxALIGN_CENTER | wxALL, 5);
+  top->Add(MakeOkCloseRow(this, PEN_DIALOG_OK, PEN_DIALOG_CLOSE), 0, wxALIGN_CENTER | wxALL, 5);
   SetSizerAndFit(top);
 }
 

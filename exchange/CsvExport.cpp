@@ -1,7 +1,6 @@
 #include "CsvExport.h"
 
 #include "Cp1252.h"
-#include "NumberFormat.h"
 
 const char* const CSV_OPEN_FAILED_MESSAGE =
     "Öffnen der Exceldatei fehlgeschlagen, möglicherweise wird sie bereits durch ein "
@@ -57,19 +56,9 @@ FileWriteResult WriteCsvFile(const std::string& path, const Storage& rec) {
   const float* flow = rec.GetFlow().data();
   const float* pressure = rec.GetPressure().data();
   const float* volume = rec.GetVolume().data();
-  for (int i = 0; i < n; ++i) {
-    char* p = out.Reserve(4 * FIXED_MAX_CHARS + 8);
-    p = FormatFixed(p, time[i], 2);
-    *p++ = ',';
-    p = FormatFixed(p, flow[i], 0);
-    *p++ = ',';
-    p = FormatFixed(p, volume[i], 0);
-    *p++ = ',';
-    p = FormatFixed(p, pressure[i], 2);
-    *p++ = '\r';
-    *p++ = '\n';
-    out.Commit(p);
-  }
+  // Volume before pressure, as in the heading line.
+  for (int i = 0; i < n; ++i)
+    out.WriteNumberLine({time[i], flow[i], volume[i], pressure[i]}, {2, 0, 0, 2}, ',');
   if (!out.Finish()) {
     result.message = "Schreiben der Exceldatei fehlgeschlagen: " + out.Error();
     return result;

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "NumberFormat.h"
+
 // Outcome of writing a file; message says what failed, for the user.
 struct FileWriteResult {
   bool ok = false;
@@ -32,6 +34,18 @@ class SafeFileWriter {
   }
   void Commit(char* end) { m_used = static_cast<size_t>(end - m_buf.get()); }
   void Write(std::string_view s);
+  // One line of four numbers, each as printf("%.*f") writes it with its decimals, `separator`
+  // between them, CR LF at the end: the sample lines of work files and CSV exports.
+  void WriteNumberLine(const float (&values)[4], const int (&decimals)[4], char separator) {
+    char* p = Reserve(4 * FIXED_MAX_CHARS + 8);
+    for (int i = 0; i < 4; ++i) {
+      if (i > 0) *p++ = separator;
+      p = FormatFixed(p, values[i], decimals[i]);
+    }
+    *p++ = '\r';
+    *p++ = '\n';
+    Commit(p);
+  }
 
   // Flushes, syncs, closes and renames over the target; false with Error() on failure.
   bool Finish();

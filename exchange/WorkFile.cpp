@@ -331,19 +331,8 @@ FileWriteResult WriteWorkFile(const std::string& path, std::span<const Storage> 
     const float* flow = rec.GetFlow().data();
     const float* pressure = rec.GetPressure().data();
     const float* volume = rec.GetVolume().data();
-    for (int i = 0; i < n; ++i) {
-      char* p = out.Reserve(4 * FIXED_MAX_CHARS + 8);
-      p = FormatFixed(p, time[i], 6);
-      *p++ = ' ';
-      p = FormatFixed(p, flow[i], 6);
-      *p++ = ' ';
-      p = FormatFixed(p, pressure[i], 6);
-      *p++ = ' ';
-      p = FormatFixed(p, volume[i], 6);
-      *p++ = '\r';
-      *p++ = '\n';
-      out.Commit(p);
-    }
+    for (int i = 0; i < n; ++i)
+      out.WriteNumberLine({time[i], flow[i], pressure[i], volume[i]}, {6, 6, 6, 6}, ' ');
   }
   if (!out.Finish()) {
     result.message = "Cannot write File: " + out.Error();

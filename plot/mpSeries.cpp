@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <type_traits>
 
 #include "plot/MeasureEvent.h"
 #include "plot/PlotText.h"
@@ -21,8 +20,7 @@ wxIMPLEMENT_DYNAMIC_CLASS(mpFXYVectorVell, mpFXYVell);
 
 // Drawing and measuring shared by the primary- and second-axis series.
 struct SeriesPainter {
-  template <class S>
-  static bool FindNearest(S& s, double xQuery, double& x, double& y) {
+  static bool FindNearest(mpCurve& s, double xQuery, double& x, double& y) {
     const int n = s.PointCount();
     if (n < 1) return false;
     long best = -1;
@@ -43,8 +41,7 @@ struct SeriesPainter {
     return best >= 0 && s.PointAt(x, y, static_cast<int>(best));
   }
 
-  template <class S>
-  static void Plot(S& s, wxDC& dc, mpWindow& w, bool second) {
+  static void Plot(mpCurve& s, wxDC& dc, mpWindow& w, bool second) {
     const int W = w.GetPlotWidth(), H = w.GetPlotHeight();
     const double scaleY = second ? w.GetPxPerUnitY2() : w.GetPxPerUnitY();
     const double centreY = second ? w.GetCentreY2() : w.GetCentreY();
@@ -55,7 +52,7 @@ struct SeriesPainter {
       const int y = second ? 25 - H / 2 : 10 - H / 2;
       dc.DrawLine(55 - W / 2, y, 75 - W / 2, y);  // colour key
     }
-    if constexpr (std::is_same_v<S, mpFXY>) DrawTitles(s, dc, W, H);
+    if (!second) DrawTitles(s, dc, W, H);  // the titles belong to the primary-axis curve
 
     if (second ? w.IsPressureMeasuring() : w.IsFlowMeasuring()) {
       s.ResetCursor();
@@ -85,8 +82,7 @@ struct SeriesPainter {
   // reduced drawing then matches drawing every point pixel for pixel (blended edges of a
   // million overlapping segments cannot be reproduced by fewer), and a dot drawn twice
   // looks like a dot drawn once, which lets point mode draw each pixel once.
-  template <class S>
-  static void DrawPoints(S& s, wxDC& dc, mpWindow& w, const plotcore::PixelMapping& map) {
+  static void DrawPoints(mpCurve& s, wxDC& dc, mpWindow& w, const plotcore::PixelMapping& map) {
     const int W = w.GetPlotWidth(), H = w.GetPlotHeight();
     const int margin = std::max(1, s.m_pen.GetWidth()) + 2;
     const plotcore::ClipBox clip{-W / 2 - margin, -H / 2 - margin, W - W / 2 + margin,
@@ -173,7 +169,7 @@ struct SeriesPainter {
     for (Batch& b : batches) gc->StrokePath(b.path);
   }
 
-  static void DrawTitles(mpFXY& s, wxDC& dc, int W, int H) {
+  static void DrawTitles(mpCurve& s, wxDC& dc, int W, int H) {
     if (s.m_name.empty()) return;
     s.m_font.SetPointSize(11);
     dc.SetFont(s.m_font);
@@ -202,8 +198,7 @@ struct SeriesPainter {
     }
   }
 
-  template <class S>
-  static void SendMeasure(S& s, mpWindow& w, bool second, double xn, double yn) {
+  static void SendMeasure(mpCurve& s, mpWindow& w, bool second, double xn, double yn) {
     // A handler that repaints the plot at once would measure again from inside this call.
     static bool sending = false;
     if (sending) return;
@@ -220,64 +215,27 @@ struct SeriesPainter {
   }
 };
 
-mpFXY::mpFXY(const wxString& name, int titleAlign) : m_titleAlign(titleAlign) {
+mpCurve::mpCurve(const wxString& name, int titleAlign) : m_titleAlign(titleAlign) {
   m_name = name;
   m_layerType = mpLAYER_PLOT;
   m_hasMarker = false;
-  m_subtitle.clear();
 }
 
-bool mpFXY::FindNearest(double xQuery, double& x, double& y) {
+bool mpCurve::FindNearest(double xQuery, double& x, double& y) {
   return SeriesPainter::FindNearest(*this, xQuery, x, y);
 }
+
+mpFXY::mpFXY(const wxString& name, int titleAlign) : mpCurve(name, titleAlign) {}
 
 void mpFXY::Plot(wxDC& dc, mpWindow& w) { SeriesPainter::Plot(*this, dc, w, false); }
 
-mpFXYVell::mpFXYVell(const wxString& name, int titleAlign) : m_titleAlign(titleAlign) {
-  m_name = name;
-  m_layerType = mpLAYER_PLOT;
-  m_hasMarker = false;
-}
-
-bool mpFXYVell::FindNearest(double xQuery, double& x, double& y) {
-  return SeriesPainter::FindNearest(*this, xQuery, x, y);
-}
+mpFXYVell::mpFXYVell(const wxString& name, int titleAlign) : mpCurve(name, titleAlign) {}
 
 void mpFXYVell::Plot(wxDC& dc, mpWindow& w) { SeriesPainter::Plot(*this, dc, w, true); }
 
-mpFXYVector::mpFXYVector(const wxString& name, int titleAlign) : mpFXY(name, titleAlign) {}
+mpFXYVector::mpFXYVector(const wxString& name, int titleAlign) : mpVectorCurve(name, titleAlign) {}
 mpFXYVector::~mpFXYVector() = default;
 
-void mpFXYVector::SetPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
-  plotcore::SeriesPoints::SetPoints(xs, ys);
-}
-void mpFXYVector::ExtendPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
-  plotcore::SeriesPoints::ExtendPoints(xs, ys);
-}
-void mpFXYVector::ResetCursor() { plotcore::SeriesPoints::ResetCursor(); }
-bool mpFXYVector::NextPoint(double& x, double& y) {
-  return plotcore::SeriesPoints::NextPoint(x, y);
-}
-bool mpFXYVector::PointAt(double& x, double& y, int index) {
-  return plotcore::SeriesPoints::PointAt(x, y, index);
-}
-int mpFXYVector::PointCount() { return plotcore::SeriesPoints::PointCount(); }
-
 mpFXYVectorVell::mpFXYVectorVell(const wxString& name, int titleAlign)
-    : mpFXYVell(name, titleAlign) {}
+    : mpVectorCurve(name, titleAlign) {}
 mpFXYVectorVell::~mpFXYVectorVell() = default;
-
-void mpFXYVectorVell::SetPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
-  plotcore::SeriesPoints::SetPoints(xs, ys);
-}
-void mpFXYVectorVell::ExtendPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
-  plotcore::SeriesPoints::ExtendPoints(xs, ys);
-}
-void mpFXYVectorVell::ResetCursor() { plotcore::SeriesPoints::ResetCursor(); }
-bool mpFXYVectorVell::NextPoint(double& x, double& y) {
-  return plotcore::SeriesPoints::NextPoint(x, y);
-}
-bool mpFXYVectorVell::PointAt(double& x, double& y, int index) {
-  return plotcore::SeriesPoints::PointAt(x, y, index);
-}
-int mpFXYVectorVell::PointCount() { return plotcore::SeriesPoints::PointCount(); }

@@ -11,10 +11,11 @@
 
 struct SeriesPainter;
 
-class mpFXY : public mpLayer {
+// What both kinds of curve share: a point source, nearest-point search and the marker.
+class mpCurve : public mpLayer {
  public:
   // titleAlign (low two bits): 0 centred at the top, 1 top left, 2 bottom left, 3 bottom right.
-  explicit mpFXY(const wxString& name = wxEmptyString, int titleAlign = 0);
+  explicit mpCurve(const wxString& name, int titleAlign);
 
   virtual void ResetCursor() = 0;
   virtual bool NextPoint(double& x, double& y) = 0;
@@ -23,7 +24,6 @@ class mpFXY : public mpLayer {
 
   // The point whose x is nearest to xQuery (the earlier one on ties); false without points.
   bool FindNearest(double xQuery, double& x, double& y);
-  void Plot(wxDC& dc, mpWindow& w) override;
 
   int GetTitleAlign() const { return m_titleAlign; }
   void SetTitleAlign(int align) { m_titleAlign = align; }
@@ -38,82 +38,68 @@ class mpFXY : public mpLayer {
   int m_markPx = 0, m_markPy = 0;
 
   friend struct SeriesPainter;
+};
+
+// Drawn against the x and primary y scales; carries the titles.
+class mpFXY : public mpCurve {
+ public:
+  explicit mpFXY(const wxString& name = wxEmptyString, int titleAlign = 0);
+  void Plot(wxDC& dc, mpWindow& w) override;
+
   wxDECLARE_ABSTRACT_CLASS(mpFXY);
 };
 
-class mpFXYVell : public mpLayer {
+// Drawn against the second (right-hand) y scale.
+class mpFXYVell : public mpCurve {
  public:
   explicit mpFXYVell(const wxString& name = wxEmptyString, int titleAlign = 0);
-
-  virtual void ResetCursor() = 0;
-  virtual bool NextPoint(double& x, double& y) = 0;
-  virtual bool PointAt(double& x, double& y, int index) = 0;
-  virtual int PointCount() = 0;
-
-  bool FindNearest(double xQuery, double& x, double& y);
   void Plot(wxDC& dc, mpWindow& w) override;
 
-  int GetTitleAlign() const { return m_titleAlign; }
-  void SetTitleAlign(int align) { m_titleAlign = align; }
-
- protected:
-  virtual const float* RawXs() const { return nullptr; }
-  virtual const float* RawYs() const { return nullptr; }
-  virtual bool RawSorted() const { return false; }
-
-  int m_titleAlign;
-  int m_markPx = 0, m_markPy = 0;
-
-  friend struct SeriesPainter;
   wxDECLARE_ABSTRACT_CLASS(mpFXYVell);
 };
 
-class mpFXYVector : public mpFXY, protected plotcore::SeriesPoints {
+// A curve over two float vectors (see plotcore::SeriesPoints), on either kind of scale.
+template <class Curve>
+class mpVectorCurve : public Curve, protected plotcore::SeriesPoints {
+ public:
+  using Curve::Curve;
+
+  void SetPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
+    plotcore::SeriesPoints::SetPoints(xs, ys);
+  }
+  void ExtendPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
+    plotcore::SeriesPoints::ExtendPoints(xs, ys);
+  }
+
+  void ResetCursor() override { plotcore::SeriesPoints::ResetCursor(); }
+  bool NextPoint(double& x, double& y) override { return plotcore::SeriesPoints::NextPoint(x, y); }
+  bool PointAt(double& x, double& y, int index) override {
+    return plotcore::SeriesPoints::PointAt(x, y, index);
+  }
+  int PointCount() override { return plotcore::SeriesPoints::PointCount(); }
+  double MinX() const override { return m_boundMinX; }
+  double MaxX() const override { return m_boundMaxX; }
+  double MinY() const override { return m_boundMinY; }
+  double MaxY() const override { return m_boundMaxY; }
+
+ protected:
+  const float* RawXs() const override { return m_xs.data(); }
+  const float* RawYs() const override { return m_ys.data(); }
+  bool RawSorted() const override { return m_xSorted; }
+};
+
+class mpFXYVector : public mpVectorCurve<mpFXY> {
  public:
   explicit mpFXYVector(const wxString& name = wxEmptyString, int titleAlign = 0);
   ~mpFXYVector() override;
 
-  void SetPoints(const std::vector<float>& xs, const std::vector<float>& ys);
-  void ExtendPoints(const std::vector<float>& xs, const std::vector<float>& ys);
-
-  void ResetCursor() override;
-  bool NextPoint(double& x, double& y) override;
-  bool PointAt(double& x, double& y, int index) override;
-  int PointCount() override;
-  double MinX() const override { return m_boundMinX; }
-  double MaxX() const override { return m_boundMaxX; }
-  double MinY() const override { return m_boundMinY; }
-  double MaxY() const override { return m_boundMaxY; }
-
- protected:
-  const float* RawXs() const override { return m_xs.data(); }
-  const float* RawYs() const override { return m_ys.data(); }
-  bool RawSorted() const override { return m_xSorted; }
-
   wxDECLARE_DYNAMIC_CLASS(mpFXYVector);
 };
 
-class mpFXYVectorVell : public mpFXYVell, protected plotcore::SeriesPoints {
+class mpFXYVectorVell : public mpVectorCurve<mpFXYVell> {
  public:
   explicit mpFXYVectorVell(const wxString& name = wxEmptyString, int titleAlign = 0);
   ~mpFXYVectorVell() override;
-
-  void SetPoints(const std::vector<float>& xs, const std::vector<float>& ys);
-  void ExtendPoints(const std::vector<float>& xs, const std::vector<float>& ys);
-
-  void ResetCursor() override;
-  bool NextPoint(double& x, double& y) override;
-  bool PointAt(double& x, double& y, int index) override;
-  int PointCount() override;
-  double MinX() const override { return m_boundMinX; }
-  double MaxX() const override { return m_boundMaxX; }
-  double MinY() const override { return m_boundMinY; }
-  double MaxY() const override { return m_boundMaxY; }
-
- protected:
-  const float* RawXs() const override { return m_xs.data(); }
-  const float* RawYs() const override { return m_ys.data(); }
-  bool RawSorted() const override { return m_xSorted; }
 
   wxDECLARE_DYNAMIC_CLASS(mpFXYVectorVell);
 };

@@ -38,15 +38,30 @@ struct LabelsBesideTitle {
 
 }  // namespace
 
-mpScaleX::mpScaleX(const wxString& name, int position, bool ticks, bool reserveRight) {
+mpScale::mpScale(const wxString& name, int position, bool ticks, bool reserveRight,
+                 const wxFont& font) {
   m_name = name;
   m_position = position;
   m_ticks = ticks;
   m_reserveRight = reserveRight;
   m_layerType = mpLAYER_AXIS;
-  m_font = *wxNORMAL_FONT;
+  m_font = font;
   m_pen = *wxGREY_PEN;
 }
+
+void mpScale::DrawTickOrGrid(wxDC& dc, wxPoint from, wxPoint to, wxPoint gridFrom,
+                             wxPoint gridTo) const {
+  if (m_ticks) {
+    dc.DrawLine(from, to);
+    return;
+  }
+  dc.SetPen(WithStyle(m_pen, wxPENSTYLE_DOT));
+  dc.DrawLine(gridFrom, gridTo);
+  dc.SetPen(WithStyle(m_pen, wxPENSTYLE_SOLID));
+}
+
+mpScaleX::mpScaleX(const wxString& name, int position, bool ticks, bool reserveRight)
+    : mpScale(name, position, ticks, reserveRight, *wxNORMAL_FONT) {}
 
 void mpScaleX::Plot(wxDC& dc, mpWindow& w) {
   dc.SetPen(m_pen);
@@ -63,20 +78,13 @@ void mpScaleX::Plot(wxDC& dc, mpWindow& w) {
   }
   dc.DrawLine(-W / 2, orgy, W / 2, orgy);
 
-  const wxPen dotted = WithStyle(m_pen, wxPENSTYLE_DOT);
-  const wxPen solid = WithStyle(m_pen, wxPENSTYLE_SOLID);
   plotcore::XLabelSpacing spacing;
   for (double v : plotcore::TickValues(scale, centre, W / 2)) {
     const int p = ToPixel((v - centre) * scale);
     // The leftmost 50 pixels belong to the y axis, the rightmost 50 to a right-hand one.
     if (!(p > 50 - W / 2 && (p < W / 2 - 50 || !m_reserveRight))) continue;
-    if (m_ticks) {
-      dc.DrawLine(p, orgy, p, m_position == 4 ? orgy - 4 : orgy + 4);
-    } else {
-      dc.SetPen(dotted);
-      dc.DrawLine(p, 30 - H / 2, p, orgy);
-      dc.SetPen(solid);
-    }
+    DrawTickOrGrid(dc, {p, orgy}, {p, m_position == 4 ? orgy - 4 : orgy + 4}, {p, 30 - H / 2},
+                   {p, orgy});
     const wxString label = FromStd(plotcore::FormatClock(v));
     wxCoord tw, th;
     dc.GetTextExtent(label, &tw, &th);
@@ -95,15 +103,9 @@ void mpScaleX::Plot(wxDC& dc, mpWindow& w) {
   }
 }
 
-mpScaleY::mpScaleY(const wxString& name, int position, bool ticks, bool reserveRight) {
-  m_name = name;
+mpScaleY::mpScaleY(const wxString& name, int position, bool ticks, bool reserveRight)
+    : mpScale(name, position, ticks, reserveRight, *wxSMALL_FONT) {
   m_caption = FirstWord(name);
-  m_position = position;
-  m_ticks = ticks;
-  m_reserveRight = reserveRight;
-  m_layerType = mpLAYER_AXIS;
-  m_font = *wxSMALL_FONT;
-  m_pen = *wxGREY_PEN;
 }
 
 void mpScaleY::Plot(wxDC& dc, mpWindow& w) {
@@ -123,23 +125,15 @@ void mpScaleY::Plot(wxDC& dc, mpWindow& w) {
 
   const double n = plotcore::ComputeTickStep(scale).n;
   const int gridEnd = m_reserveRight ? W / 2 - 50 : W / 2;
-  const wxPen dotted = WithStyle(m_pen, wxPENSTYLE_DOT);
-  const wxPen solid = WithStyle(m_pen, wxPENSTYLE_SOLID);
   plotcore::YLabelSpacing spacing;
   LabelsBesideTitle beside{dc.GetTextExtent(m_name).x / 2};
   for (double v : plotcore::TickValues(scale, centre, H / 2)) {
     const int p = ToPixel((centre - v) * scale);
     if (!(30 - H / 2 < p && p < H / 2 - 30)) continue;
-    if (m_ticks) {
-      if (m_position == 4)
-        dc.DrawLine(orgx, p, orgx + 4, p);
-      else
-        dc.DrawLine(orgx - 4, p, orgx, p);
-    } else {
-      dc.SetPen(dotted);
-      dc.DrawLine(orgx, p, gridEnd, p);
-      dc.SetPen(solid);
-    }
+    if (m_position == 4)
+      DrawTickOrGrid(dc, {orgx, p}, {orgx + 4, p}, {orgx, p}, {gridEnd, p});
+    else
+      DrawTickOrGrid(dc, {orgx - 4, p}, {orgx, p}, {orgx, p}, {gridEnd, p});
     const wxString label = FromStd(plotcore::FormatPrimaryY(v, n));
     wxCoord tw, th;
     dc.GetTextExtent(label, &tw, &th);
@@ -169,14 +163,8 @@ void mpScaleY::Plot(wxDC& dc, mpWindow& w) {
   dc.DrawText(m_caption, 80 - W / 2, 10 - H / 2 - th / 2);
 }
 
-mpScaleYVell::mpScaleYVell(const wxString& name, int position, bool ticks) {
-  m_name = name;
-  m_position = position;
-  m_ticks = ticks;
-  m_layerType = mpLAYER_AXIS;
-  m_font = *wxSMALL_FONT;
-  m_pen = *wxGREY_PEN;
-}
+mpScaleYVell::mpScaleYVell(const wxString& name, int position, bool ticks)
+    : mpScale(name, position, ticks, false, *wxSMALL_FONT) {}
 
 void mpScaleYVell::Plot(wxDC& dc, mpWindow& w) {
   m_pen = *wxGREY_PEN;
@@ -194,23 +182,15 @@ void mpScaleYVell::Plot(wxDC& dc, mpWindow& w) {
   }
   dc.DrawLine(orgx, -H / 2, orgx, H / 2);
 
-  const wxPen dotted = WithStyle(m_pen, wxPENSTYLE_DOT);
-  const wxPen solid = WithStyle(m_pen, wxPENSTYLE_SOLID);
   plotcore::YLabelSpacing spacing;
   LabelsBesideTitle beside{dc.GetTextExtent(m_name).x / 2};
   for (double v : plotcore::TickValues(scale, centre, H / 2)) {
     const int p = ToPixel(scale * (centre - v));
     if (!(p < H / 2 - 30)) continue;
-    if (m_ticks) {
-      if (m_position == 4)
-        dc.DrawLine(orgx, p, orgx + 4, p);
-      else
-        dc.DrawLine(orgx + 4, p, orgx, p);
-    } else {
-      dc.SetPen(dotted);
-      dc.DrawLine(-W, p, W, p);
-      dc.SetPen(solid);
-    }
+    if (m_position == 4)
+      DrawTickOrGrid(dc, {orgx, p}, {orgx + 4, p}, {-W, p}, {W, p});
+    else
+      DrawTickOrGrid(dc, {orgx + 4, p}, {orgx, p}, {-W, p}, {W, p});
     const wxString label = FromStd(plotcore::FormatSecondY(v));
     wxCoord tw, th;
     dc.GetTextExtent(label, &tw, &th);

@@ -7,32 +7,41 @@
 
 #include "plot/mpLayer.h"
 
-class mpScaleX : public mpLayer {
+// What the three axes share: construction and the tick-or-grid-line choice.
+class mpScale : public mpLayer {
+ public:
+  bool HasBounds() const override { return false; }
+
+ protected:
+  mpScale(const wxString& name, int position, bool ticks, bool reserveRight, const wxFont& font);
+  // A tick mark from `from` to `to`, or with the grid switched on the dotted grid line from
+  // `gridFrom` to `gridTo`, the pen left solid afterwards.
+  void DrawTickOrGrid(wxDC& dc, wxPoint from, wxPoint to, wxPoint gridFrom, wxPoint gridTo) const;
+};
+
+class mpScaleX : public mpScale {
  public:
   mpScaleX(const wxString& name = "X", int position = 2, bool ticks = true,
            bool reserveRight = false);
-  bool HasBounds() const override { return false; }
   void Plot(wxDC& dc, mpWindow& w) override;
 
   wxDECLARE_DYNAMIC_CLASS(mpScaleX);
 };
 
-class mpScaleY : public mpLayer {
+class mpScaleY : public mpScale {
  public:
   // The heading starts as the title up to its first blank.
   mpScaleY(const wxString& name = "Y", int position = 2, bool ticks = true,
            bool reserveRight = false);
-  bool HasBounds() const override { return false; }
   void Plot(wxDC& dc, mpWindow& w) override;
 
   wxDECLARE_DYNAMIC_CLASS(mpScaleY);
 };
 
 // Drawn against the window's second y scale; always in the stock grey pen.
-class mpScaleYVell : public mpLayer {
+class mpScaleYVell : public mpScale {
  public:
   mpScaleYVell(const wxString& name = "Y", int position = 5, bool ticks = true);
-  bool HasBounds() const override { return false; }
   void Plot(wxDC& dc, mpWindow& w) override;
 
   wxDECLARE_DYNAMIC_CLASS(mpScaleYVell);

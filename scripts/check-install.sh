@@ -24,13 +24,17 @@ grep -q 'TAG+="uaccess"' "$tmp/prefix/lib/udev/rules.d/70-vrx-logger.rules" || f
 
 echo "== Debian package"
 (cd "$build" && cpack -G DEB >/dev/null) || fail "cpack failed"
-deb=$(ls -t "$build"/vrx_*.deb | head -n 1)
+# Lists are captured before they are searched: under pipefail a reader that stops early
+# (grep -q, head) can kill the writer with SIGPIPE and fail the check by timing alone.
+debs=$(ls -t "$build"/vrx_*.deb 2>/dev/null || true)
+deb=${debs%%$'\n'*}
 [ -n "$deb" ] || fail "no package built"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 case "$depends" in *libwx_gtk3u_core*|*libwxgtk3.2*) ;; *) fail "dependencies were not computed" ;; esac
 case "$depends" in *libusb-0.1*) ;; *) fail "libusb dependency missing" ;; esac
-dpkg-deb -c "$deb" | grep -q './usr/lib/udev/rules.d/70-vrx-logger.rules' || fail "rule not in package"
+contents=$(dpkg-deb -c "$deb") || fail "cannot list the package"
+grep -qF './usr/lib/udev/rules.d/70-vrx-logger.rules' <<<"$contents" || fail "rule not in package"
 dpkg-deb -e "$deb" "$tmp/control"
 grep -q 'udevadm control --reload-rules' "$tmp/control/postinst" || fail "postinst does not reload udev rules"
 
@@ -38,7 +42,7 @@ if [ "$(id -u)" -ne 0 ]; then
   echo "== not root: package installation skipped"
   exit 0
 fi
-if dpkg-query -W -f='${Status}' vrx 2>/dev/null | grep -q "install ok installed"; then
+if [ "$(dpkg-query -W -f='${Status}' vrx 2>/dev/null || true)" = "install ok installed" ]; then
   fail "a vrx package is installed already; remove it first"
 fi
 echo "== apt-get install $deb"
@@ -48,8 +52,13 @@ trap 'DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq vrx >/dev/null 2>&1 ||
 shot=${VRX_PACKAGE_SCREENSHOT:-$build/installed-vrx.png}
 HOME="$tmp/home" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "
   /usr/bin/vrx & pid=\$!
-  sleep 6
-  import -window root '$shot'
+  # Waits for the window to be drawn (more than a handful of colours on the screen) rather
+  # than for a fixed time: a loaded machine may take long to start it.
+  for i in \$(seq 1 240); do
+    kill -0 \$pid 2>/dev/null || break
+    import -window root '$shot' 2>/dev/null && [ \$(convert '$shot' -format %k info:) -gt 20 ] && break
+    sleep 0.5
+  done
   alive=0; kill -0 \$pid 2>/dev/null && alive=1
   kill \$pid 2>/dev/null || true; wait \$pid 2>/dev/null || true
   [ \$alive = 1 ]" || fail "the installed program did not keep running"

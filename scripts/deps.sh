@@ -8,7 +8,8 @@ PKGS=(cmake g++ make pkg-config libusb-dev umockdev libumockdev-dev libwxgtk3.2-
       desktop-file-utils dpkg-dev clang libclang-rt-14-dev)
 missing=()
 for p in "${PKGS[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update -qq

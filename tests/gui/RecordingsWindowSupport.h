@@ -42,10 +42,7 @@ class FileAnswer : public wxExpectModalBase<wxFileDialog, FileAnswer> {
     }
     if (m_id == wxID_OK) {
       dlg->SetPath(m_path);
-      for (int i = 0; i < 200 && dlg->GetPath() != m_path; ++i) {
-        wxYield();
-        wxMilliSleep(5);
-      }
+      guitest::PumpUntil([&] { return dlg->GetPath() == m_path; });
       EXPECT_EQ(dlg->GetPath(), m_path);
     }
     return m_id;

@@ -79,13 +79,10 @@ class LcdDisplayTest : public ::testing::Test {
   // capture reads black. The display's corners are margin, so they turn background when it is.
   static wxImage CaptureWhenShown(wxWindow* w) {
     wxImage img;
-    for (int tries = 0; tries < 200; ++tries) {
+    guitest::PumpUntil([&] {
       img = guitest::Capture(w).ConvertToImage();
-      if (IsBackground(img, 0, 0) &&
-          IsBackground(img, img.GetWidth() - 1, img.GetHeight() - 1))
-        break;
-      wxMilliSleep(10);
-    }
+      return IsBackground(img, 0, 0) && IsBackground(img, img.GetWidth() - 1, img.GetHeight() - 1);
+    });
     return img;
   }
 

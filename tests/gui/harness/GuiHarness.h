@@ -41,7 +41,9 @@ void Pump(int rounds = 5);
 
 // Pumps events until `done` holds or `timeoutMs` has passed; returns whether it holds. For
 // what the X server and GTK finish asynchronously (sizes, mouse clicks) on a busy machine.
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+// The time-out only guards against a hang: a shared CI machine can be slow for many seconds,
+// so it is far longer than any wait should take.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 60000);
 
 // Renders a window's client area into a bitmap the way it would appear on screen.
 wxBitmap Capture(wxWindow* win);

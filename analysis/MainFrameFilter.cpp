@@ -6,15 +6,19 @@
 
 void MainFrame::OnFilter(wxCommandEvent&) { FilterAction(); }
 
-// Works on the focused row, selected or not; without one nothing changes.
-void MainFrame::FilterAction() {
-  const int i = FocusedRecording();
-  if (i < 0) return;
-  m_filterOn = !m_filterOn;
+void MainFrame::ShowFilterState() {
   const ButtonPictures pics = vrxButtonPictures(PictureFilter);
   m_filterButton->SetBitmapLabel(m_filterOn ? pics.on : pics.normal);
   m_filterButton->SetBitmapCurrent(m_filterOn ? pics.on : pics.hover);
-  m_recordings[i].ApplyFilter(m_filterOn, m_filterHalfWidth);
+}
+
+// Works on the recording on show; without one nothing changes.
+void MainFrame::FilterAction() {
+  const int i = m_recordings.Shown();
+  if (i < 0) return;
+  m_filterOn = !m_filterOn;
+  ShowFilterState();
+  m_recordings[static_cast<size_t>(i)].ApplyFilter(m_filterOn, m_filterHalfWidth);
   ShowRecording(i);
 }
 
@@ -22,10 +26,10 @@ void MainFrame::OnFilterSettings(wxCommandEvent&) {
   FilterDialog dialog(this, m_filterHalfWidth);
   if (dialog.ShowModal() != FILTER_DIALOG_OK) return;
   m_filterHalfWidth = dialog.GetHalfWidth();
-  const int i = FocusedRecording();
+  const int i = m_recordings.Shown();
   if (i < 0) return;
   // Unfiltered first, then the button's action filters again with the new width if it was on.
-  m_recordings[i].ApplyFilter(false, m_filterHalfWidth);
+  m_recordings[static_cast<size_t>(i)].ApplyFilter(false, m_filterHalfWidth);
   m_filterOn = !m_filterOn;
   FilterAction();
 }

@@ -82,7 +82,8 @@ void MainFrame::OnMeasure(wxCommandEvent& event) {
   const wxString text = event.GetString();
   const int blank = text.Find(' ');
   if (blank == wxNOT_FOUND) return;
-  const bool stored = m_currentRecording >= 0 && m_currentRecording < static_cast<int>(m_recordings.size());
+  const int shown = m_recordings.Shown();
+  const bool stored = shown >= 0;
 
   if (event.GetInt() == 1) {
     double x = 0, y = 0;
@@ -91,12 +92,12 @@ void MainFrame::OnMeasure(wxCommandEvent& event) {
       const wxString flow = Fixed(y, 0);
       m_flowLcd->SetText(flow);
       m_clockLcd->ShowElapsed(static_cast<float>(x));
-      if (stored) m_recordings[m_currentRecording].SetFlowMeasurement(std::string(flow.utf8_str()));
+      if (stored) m_recordings[static_cast<size_t>(shown)].SetFlowMeasurement(std::string(flow.utf8_str()));
     } else if (m_showPressure && !m_showVolume) {
       const wxString pressure = Fixed(y, 2);
       m_clockLcd->ShowElapsed(static_cast<float>(x));
       m_pressureLcd->SetText(pressure);
-      if (stored) m_recordings[m_currentRecording].SetPressureMeasurement(std::string(pressure.utf8_str()));
+      if (stored) m_recordings[static_cast<size_t>(shown)].SetPressureMeasurement(std::string(pressure.utf8_str()));
     } else if (m_showVolume) {
       m_flowLcd->SetText(Fixed(y, 0));
       m_clockLcd->ShowElapsed(static_cast<float>(x));
@@ -106,6 +107,6 @@ void MainFrame::OnMeasure(wxCommandEvent& event) {
     if (!ReadNumber(text.Left(blank), y)) return;
     const wxString pressure = Fixed(y, 2);
     m_pressureLcd->SetText(pressure);
-    if (stored) m_recordings[m_currentRecording].SetPressureMeasurement(std::string(pressure.utf8_str()));
+    if (stored) m_recordings[static_cast<size_t>(shown)].SetPressureMeasurement(std::string(pressure.utf8_str()));
   }
 }

@@ -4,6 +4,7 @@
 #include "app/ToggleLook.h"
 #include "app/wxVellButton.h"
 #include "device/LoggerInfo.h"
+#include "live/kwxLCDDisplay.h"
 #include "plot/Plot.h"
 
 #include <wx/stattext.h>
@@ -96,9 +97,9 @@ void MainFrame::RebuildPlotLayers() {
 
 void MainFrame::ApplyUnitLabels(int index) {
   const bool fromRecording = index >= 0 && index < static_cast<int>(m_recordings.size());
-  const int flowUnit = fromRecording ? m_recordings[index].GetFlowUnitLitres() : g_flowUnitLitres;
-  const unsigned char pressureUnit =
-      fromRecording ? static_cast<unsigned char>(m_recordings[index].GetPressureUnit()) : g_pressureUnit;
+  const Storage* rec = fromRecording ? &m_recordings[static_cast<size_t>(index)] : nullptr;
+  const int flowUnit = rec ? rec->GetFlowUnitLitres() : g_flowUnitLitres;
+  const unsigned char pressureUnit = rec ? static_cast<unsigned char>(rec->GetPressureUnit()) : g_pressureUnit;
 
   const FlowUnitTexts flow = FlowUnits(flowUnit);
   m_flowAxis->SetName(flow.flowAxis);
@@ -120,35 +121,59 @@ void MainFrame::ApplyUnitLabels(int index) {
 
 void MainFrame::ShowRecording(int index) {
   if (index < 0 || index >= static_cast<int>(m_recordings.size())) return;
+  // The set announces a change of the shown recording; showing the same one again (after the
+  // filter changed its values) reloads it here.
+  if (index == m_recordings.Shown())
+    LoadShownRecording();
+  else
+    m_recordings.Show(index);
+}
+
+void MainFrame::LoadShownRecording() {
+  const int index = m_recordings.Shown();
+  const bool extend = m_seriesOnlyGrew && index == m_lastMarkedRecording && index >= 0;
+  m_seriesOnlyGrew = false;
+  static const std::vector<float> none;
+  const Storage* rec = index >= 0 ? &m_recordings[static_cast<size_t>(index)] : nullptr;
+  const std::vector<float>& time = rec ? rec->GetTime() : none;
   // A live tick only appended to the recording already on show: the series take the new
   // samples instead of copying a long recording anew every second.
-  const bool extend = m_seriesOnlyGrew && index == m_currentRecording;
-  m_seriesOnlyGrew = false;
-  m_currentRecording = index;
-  const Storage& rec = m_recordings[index];
-  if (extend) {
-    m_flowSeries->ExtendPoints(rec.GetTime(), rec.GetFlow());
-    m_volumeSeries->ExtendPoints(rec.GetTime(), rec.GetVolume());
-    m_pressureSeries->ExtendPoints(rec.GetTime(), rec.GetPressure());
-    m_pressureSeriesRight->ExtendPoints(rec.GetTime(), rec.GetPressure());
-  } else {
-    m_flowSeries->SetPoints(rec.GetTime(), rec.GetFlow());
-    m_volumeSeries->SetPoints(rec.GetTime(), rec.GetVolume());
-    m_pressureSeries->SetPoints(rec.GetTime(), rec.GetPressure());
-    m_pressureSeriesRight->SetPoints(rec.GetTime(), rec.GetPressure());
+  for (auto [series, values] : {std::pair{m_flowSeries.get(), rec ? &rec->GetFlow() : &none},
+                                std::pair{m_volumeSeries.get(), rec ? &rec->GetVolume() : &none},
+                                std::pair{m_pressureSeries.get(), rec ? &rec->GetPressure() : &none}}) {
+    if (extend)
+      series->ExtendPoints(time, *values);
+    else
+      series->SetPoints(time, *values);
   }
+  if (extend)
+    m_pressureSeriesRight->ExtendPoints(time, rec->GetPressure());
+  else
+    m_pressureSeriesRight->SetPoints(time, rec ? rec->GetPressure() : none);
 
-  const wxString title = wxString::FromUTF8(rec.GetTitle()) + " " + wxString::FromUTF8(rec.GetDateTime());
-  const wxString subtitle = wxString::FromUTF8(rec.GetInfo());
-  const bool newRecording = index != m_lastMarkedRecording;
+  const wxString title =
+      rec ? wxString::FromUTF8(rec->GetTitle()) + " " + wxString::FromUTF8(rec->GetDateTime()) : wxString();
+  const wxString subtitle = rec ? wxString::FromUTF8(rec->GetInfo()) : wxString();
+  const wxString footnote = rec && rec->GetSerialNumber() != 0
+                                ? wxString::Format("Corvane Serial No. %d", rec->GetSerialNumber())
+                                : wxString();
+  const bool newRecording = index != m_lastMarkedRecording || !rec;
   for (mpLayer* series : std::initializer_list<mpLayer*>{m_flowSeries.get(), m_volumeSeries.get(),
                                                          m_pressureSeries.get(), m_pressureSeriesRight.get()}) {
     series->SetName(title);
     series->SetSubtitle(subtitle);
     if (newRecording) series->SetHasMarker(false);
-    if (rec.GetSerialNumber() != 0) series->SetFootnote(wxString::Format("Corvane Serial No. %d", rec.GetSerialNumber()));
+    series->SetFootnote(footnote);
   }
-  if (newRecording) m_lastMarkedRecording = index;
+  if (newRecording) {
+    m_lastMarkedRecording = index;
+    // Readouts of a measurement belong to the recording it was made on.
+    if (!IsLive()) {
+      m_clockLcd->ShowElapsed(0);
+      m_flowLcd->SetText("0");
+      m_pressureLcd->SetText("0.0");
+    }
+  }
   ApplyUnitLabels(index);
   m_plot->UpdateView();
   m_plot->Fit();
@@ -157,7 +182,7 @@ void MainFrame::ShowRecording(int index) {
 // Ends every view command: the units, the layers of the new view, a fit. The units are
 // those of the recording on show (its values are stored in them), else the logger's.
 static void FinishViewCommand(MainFrame& frame) {
-  frame.ApplyUnitLabels(frame.m_currentRecording);
+  frame.ApplyUnitLabels(frame.m_recordings.Shown());
   frame.RebuildPlotLayers();
   frame.m_plot->Fit();
 }

@@ -85,6 +85,8 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
   LoadSettings(std::string(m_settingsDirectory.utf8_str()));
   BuildMenuBar();
   BuildControls();
+  m_baseTitle = title;
+  m_recordings.SetListener([this](unsigned changes) { OnRecordingsChanged(changes); });
   Initialise();
   wxStatusBar* status = CreateStatusBar(2, wxSTB_DEFAULT_STYLE, wxID_ANY, "status_line");
   status->SetStatusText(wxString::Format("VRX Version %.1f", PROGRAM_VERSION), 0);
@@ -204,7 +206,8 @@ void MainFrame::BuildControls() {
   ApplySettingsUnitLabels();
 
   // Several rows may be selected; the row commands then do nothing.
-  m_recordList = new wxListCtrl(p, ID_RECORDING_LIST, wxDefaultPosition, wxDefaultSize, wxLC_REPORT);
+  m_recordList = new wxListCtrl(p, ID_RECORDING_LIST, wxDefaultPosition, wxDefaultSize,
+                                wxLC_REPORT | wxLC_SINGLE_SEL);  // one row: the recording on show
   SetUpRecordingList();
   m_removeButton = new wxButton(p, ID_REMOVE_RECORDING, wxString::FromUTF8("Löschen"));
   m_removeButton->SetToolTip("Remove data record from work");
@@ -306,7 +309,6 @@ void MainFrame::ApplySettingsUnitLabels() {
 }
 
 void MainFrame::Initialise() {
-  m_workFilePath.clear();
   CreatePlotLayers();
   m_batteryGauge->SetValue(0);
   SetGaugeColours(m_batteryGauge, wxColour(255, 0, 0), wxColour(50, 50, 50));

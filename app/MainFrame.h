@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recordings/Storage.h"
+#include "recordings/RecordingSet.h"
 
 #include <wx/frame.h>
 #include <wx/timer.h>
@@ -55,7 +55,10 @@ class MainFrame : public wxFrame {
   void CreatePlotLayers();
   void RebuildPlotLayers();
   void ApplyUnitLabels(int index);
+  // Shows record `index` (the set's owner decides; a repeat reloads the curves).
   void ShowRecording(int index);
+  // Loads the recording on show into the curves, title and readouts; an empty plot for none.
+  void LoadShownRecording();
   void OnViewFlow(wxCommandEvent& event);
   void OnViewVolume(wxCommandEvent& event);
   void OnViewPressure(wxCommandEvent& event);
@@ -73,7 +76,16 @@ class MainFrame : public wxFrame {
   // (recordings/MainFrameRecordingList.cpp, recordings/MainFrameDownload.cpp,
   //  exchange/MainFrameWorkFile.cpp, exchange/MainFrameCsv.cpp, analysis/MainFrameFilter.cpp)
   void SetUpRecordingList();
+  // Rebuilds the rows from the set, then highlights the row on show.
   void RefreshRecordingList();
+  // Highlights exactly the row on show (none when nothing is shown).
+  void SyncListSelection();
+  // The one place that follows the set: list, plot, readouts, buttons and title.
+  void OnRecordingsChanged(unsigned changes);
+  void UpdateTitle();
+  // Before recordings no work file holds are replaced or dropped: save, discard or cancel.
+  // True when the caller may go on.
+  bool ConfirmDropRecordings();
   void OnListItemSelected(wxListEvent& event);
   void OnListItemDeselected(wxListEvent& event);
   void OnListItemActivated(wxListEvent& event);
@@ -81,22 +93,19 @@ class MainFrame : public wxFrame {
   void OnChangeTitle();
   void OnEditInfo(wxCommandEvent& event);
   void OnRemoveRecording(wxCommandEvent& event);
-  // Index of the record in the focused row, -1 when no row holding a record has the focus.
-  int FocusedRecording() const;
-  // The focused record when exactly one row is selected, else -1.
-  int SingleSelectedRecording() const;
   void EnableRecordingCommands(bool enable);
-  void RestoreListSelection(int row, int focusRow);
   // Asks for a text until it fits a work file or the user cancels; false on cancel.
   bool AskRecordingText(const wxString& caption, const wxString& current, bool title, wxString& entered);
   void FilterAction();
+  void ShowFilterState();  // the Filter button's picture after m_filterOn
   void OnFilter(wxCommandEvent& event);
   void OnFilterSettings(wxCommandEvent& event);
   void OnOpenWorkFile(wxCommandEvent& event);
   void OnSaveWorkFile(wxCommandEvent& event);
-  void OnSaveWorkFile();
+  // Both return true when the work file was written (false: cancelled or failed).
+  bool OnSaveWorkFile();
   void OnSaveWorkFileAs(wxCommandEvent& event);
-  void OnSaveWorkFileAs();
+  bool OnSaveWorkFileAs();
   bool ReadWorkFile(const wxString& path);
   bool WriteWorkFile(const wxString& path);
   void OnExportCsv(wxCommandEvent& event);
@@ -107,11 +116,10 @@ class MainFrame : public wxFrame {
   void OnLiveTimer(wxTimerEvent& event);
   void OnLiveStop(wxCommandEvent& event);
   void StopLive();
-  bool IsLive() const { return m_live; }
+  bool IsLive() const { return m_recordings.IsLive(); }
   // While live reading runs, the commands that replace or remove recordings are disabled, so
   // the live recording stays the last one and keeps receiving its samples.
   void EnableSetChanges(bool on);
-  bool m_live = false;
 
   // --- line styles and measuring (analysis/MainFrameStyles.cpp, analysis/MainFrameMeasure.cpp) ---
   bool ChoosePlotColour(const wxColour& current);
@@ -143,10 +151,9 @@ class MainFrame : public wxFrame {
   bool PrintPlot(class wxPrinterBase& printer);
 
   // --- state other parts of the window work with ---
-  std::vector<Storage> m_recordings;
-  int m_currentRecording = -1;
-  bool m_saved = false;
-  wxString m_workFilePath;
+  // The one owner of the recordings, the one on show, the saved flag and the work file.
+  RecordingSet m_recordings;
+  wxString WorkFilePath() const { return wxString::FromUTF8(m_recordings.WorkFilePath()); }
 
   std::unique_ptr<VellUSB> m_link;
   wxTimer m_liveTimer;
@@ -207,6 +214,8 @@ class MainFrame : public wxFrame {
   void ApplySettingsUnitLabels();
 
   wxString m_settingsDirectory;
+  wxString m_baseTitle;      // the title while no work file is open
+  bool m_syncingList = false;  // the list's selection events come from SyncListSelection
   bool m_accessHintShown = false;
 
   wxDECLARE_EVENT_TABLE();

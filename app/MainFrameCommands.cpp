@@ -70,15 +70,14 @@ wxEND_EVENT_TABLE()
 void MainFrame::OnQuit(wxCommandEvent&) { Close(); }
 
 void MainFrame::OnClose(wxCloseEvent& event) {
-  if (!m_saved && !m_recordings.empty()) {
+  if (m_recordings.HasUnsavedRecordings() && event.CanVeto()) {
     const int answer = wxMessageBox("Do you wish to save data before closing?", "Before you close",
-                                    wxYES_NO | wxICON_INFORMATION, nullptr);
-    // Yes keeps the window open so the user can save; nothing is saved here.
-    if (answer == wxYES) {
-      if (event.CanVeto()) {
-        event.Veto();
-        return;
-      }
+                                    wxYES_NO | wxCANCEL | wxICON_INFORMATION, this);
+    // Yes saves first (asking for a name when there is no work file); the window closes only
+    // once the recordings are in a file. Cancel keeps the window as it was.
+    if (answer == wxCANCEL || (answer == wxYES && !OnSaveWorkFile())) {
+      event.Veto();
+      return;
     }
   }
   event.Skip();

@@ -1,9 +1,21 @@
 # The main window. Its member functions live in the folder of the subject they belong to,
-# each in a file named MainFrame<Subject>.cpp; they are built together here into one
-# library that the program and the GUI tests link.
-file(GLOB _mainframe_parts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/*/MainFrame*.cpp)
+# each in a file named MainFrame<Subject>.cpp; they are listed and built together here into
+# one library that the program and the GUI tests link.
 add_library(vrx_mainframe STATIC
-  ${_mainframe_parts}
+  ${CMAKE_SOURCE_DIR}/app/MainFrame.cpp
+  ${CMAKE_SOURCE_DIR}/app/MainFrameCommands.cpp
+  ${CMAKE_SOURCE_DIR}/recordings/MainFrameDeviceStatus.cpp
+  ${CMAKE_SOURCE_DIR}/recordings/MainFrameDownload.cpp
+  ${CMAKE_SOURCE_DIR}/recordings/MainFrameRecordingList.cpp
+  ${CMAKE_SOURCE_DIR}/recordings/MainFrameRecordingSet.cpp
+  ${CMAKE_SOURCE_DIR}/exchange/MainFrameWorkFile.cpp
+  ${CMAKE_SOURCE_DIR}/exchange/MainFrameCsv.cpp
+  ${CMAKE_SOURCE_DIR}/analysis/MainFramePlot.cpp
+  ${CMAKE_SOURCE_DIR}/analysis/MainFrameFilter.cpp
+  ${CMAKE_SOURCE_DIR}/analysis/MainFrameStyles.cpp
+  ${CMAKE_SOURCE_DIR}/analysis/MainFrameMeasure.cpp
+  ${CMAKE_SOURCE_DIR}/live/MainFrameLive.cpp
+  ${CMAKE_SOURCE_DIR}/print/MainFramePrint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/wxVellButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GaugeColours.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToggleLook.cpp

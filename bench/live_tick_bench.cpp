@@ -43,7 +43,7 @@ void Setup(long samples) {
   f.frame->Show();
   wxCommandEvent start(wxEVT_BUTTON, ID_LIVE_START);
   f.frame->GetEventHandler()->ProcessEvent(start);
-  Storage& live = f.frame->m_recordings.back();
+  Storage& live = f.frame->m_recordings.LiveRecording();
   live.ReserveSamples(static_cast<size_t>(samples) + 100000);
   for (long i = 0; i < samples; ++i) live.AddSample(static_cast<int>(i % 600 / 40), 300 + static_cast<int>(i % 97));
   f.canvas = wxBitmap(f.frame->m_plot->GetClientSize());
@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("LiveTick/1M/part:show_recording", BM_ShowRecording)->Unit(benchmark::kMillisecond)->Repetitions(5)->Iterations(3);
   benchmark::RegisterBenchmark("LiveTick/1M/part:paint", BM_Paint)->Unit(benchmark::kMillisecond)->Repetitions(5)->Iterations(3);
   benchmark::RunSpecifiedBenchmarks();
-  Get().frame->m_saved = true;
+  Get().frame->m_recordings.MarkSaved();
   Get().frame->Destroy();
   wxEntryCleanup();
   return 0;

@@ -7,12 +7,11 @@ unsigned char g_pressureUnit = 'b';
 int g_firmwareVersion = 0;
 int g_serialNumber = 0;
 
-void RememberLogger(const SettingsBlock &block) {
+void RememberLogger(const SettingsBlock& block) {
   g_firmwareVersion = block.FirmwareVersion();
   g_flowUnitLitres = block.flowUnitLitres() ? 1 : 0;
   g_pressureUnit = block.pressureUnit();
-  if (block.IsLong())
-    g_serialNumber = block.serialNumber();
+  if (block.IsLong()) g_serialNumber = block.serialNumber();
 }
 
 void RememberUnits(int flowUnitLitres, char pressureUnit) {

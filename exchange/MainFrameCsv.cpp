@@ -8,11 +8,12 @@
 #include "exchange/DialogPath.h"
 
 void MainFrame::OnExportCsv(wxCommandEvent&) {
-  const int i = FocusedRecording();
-  if (i < 0) return;
+  const int shown = m_recordings.Shown();
+  if (shown < 0) return;
+  const Storage& rec = m_recordings[static_cast<size_t>(shown)];
   const wxString caption = "Exportieren nach Excel";
   wxFileDialog dialog(this, caption, wxEmptyString,
-                      wxString::FromUTF8(CsvDefaultFileName(m_recordings[i].GetDateTime())),
+                      wxString::FromUTF8(CsvDefaultFileName(rec.GetDateTime())),
                       "Exceldateien (*.csv)|*.csv||", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dialog.ShowModal() != wxID_OK) return;
   const wxString chosen = dialog.GetPath();
@@ -25,6 +26,6 @@ void MainFrame::OnExportCsv(wxCommandEvent&) {
         caption, wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this);
     if (answer != wxYES) return;
   }
-  const FileWriteResult result = WriteCsvFile(DialogPathBytes(path), m_recordings[i]);
+  const FileWriteResult result = WriteCsvFile(DialogPathBytes(path), rec);
   if (!result.ok) wxMessageBox(wxString::FromUTF8(result.message), "Message", wxOK | wxCENTRE, nullptr);
 }

@@ -10,11 +10,12 @@
 #include "exchange/WorkFile.h"
 
 void MainFrame::OnOpenWorkFile(wxCommandEvent&) {
+  // Live reading appends to the last record; the set is not replaced under it.
+  if (IsLive() || !ConfirmDropRecordings()) return;
   wxFileDialog dialog(this, wxString::FromUTF8("KDL VRX-Vorgang öffnen"), wxEmptyString, wxEmptyString,
                       "KDL Dateien (*.kdl)|*.kdl", wxFD_OPEN);
   if (dialog.ShowModal() != wxID_OK) return;
-  const wxString path = dialog.GetPath();
-  if (ReadWorkFile(path)) SetTitle(wxFileName(path).GetFullName());
+  ReadWorkFile(dialog.GetPath());
 }
 
 // A file that cannot be read is refused as a whole: the set on screen stays as it was.
@@ -24,35 +25,25 @@ bool MainFrame::ReadWorkFile(const wxString& path) {
     wxLogError("%s", wxString::FromUTF8(result.message));
     return false;
   }
-  m_recordings = std::move(result.recordings);
-  m_currentRecording = -1;  // the plot's recording is no longer in the set
-  m_workFilePath = path;
   // The units of the last recording become the ones the window labels with.
-  for (const Storage& rec : m_recordings) {
-    g_flowUnitLitres = static_cast<unsigned char>(rec.GetFlowUnitLitres() & 0xFF);
-    g_pressureUnit = static_cast<unsigned char>(rec.GetPressureUnit());
-  }
-  RefreshRecordingList();
-  m_saved = true;
-  return true;
+  if (!result.recordings.empty())
+    RememberUnits(result.recordings.back().GetFlowUnitLitres(), result.recordings.back().GetPressureUnit());
+  return m_recordings.Replace(std::move(result.recordings), std::string(path.utf8_str()), true);
 }
 
 void MainFrame::OnSaveWorkFile(wxCommandEvent&) { OnSaveWorkFile(); }
 
-void MainFrame::OnSaveWorkFile() {
-  if (m_workFilePath.empty()) {
-    OnSaveWorkFileAs();
-    return;
-  }
-  WriteWorkFile(m_workFilePath);
+bool MainFrame::OnSaveWorkFile() {
+  if (m_recordings.WorkFilePath().empty()) return OnSaveWorkFileAs();
+  return WriteWorkFile(WorkFilePath());
 }
 
 void MainFrame::OnSaveWorkFileAs(wxCommandEvent&) { OnSaveWorkFileAs(); }
 
-void MainFrame::OnSaveWorkFileAs() {
+bool MainFrame::OnSaveWorkFileAs() {
   wxFileDialog dialog(this, "Vorgang abspeichern", wxEmptyString, wxEmptyString, "VRX Dateien",
                       wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-  if (dialog.ShowModal() != wxID_OK) return;
+  if (dialog.ShowModal() != wxID_OK) return false;
   const wxString chosen = dialog.GetPath();
   const wxString path = chosen.Contains(".kdl") ? chosen : chosen + ".kdl";
   // The dialog asked about the name as typed; the added extension may hit another file.
@@ -61,23 +52,18 @@ void MainFrame::OnSaveWorkFileAs() {
         wxString::Format(wxString::FromUTF8("%s existiert bereits.\nMöchten Sie die Datei ersetzen?"),
                          wxFileName(path).GetFullName()),
         "Vorgang abspeichern", wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this);
-    if (answer != wxYES) return;
+    if (answer != wxYES) return false;
   }
-  const wxString previous = m_workFilePath;
-  m_workFilePath = path;
-  if (WriteWorkFile(path))
-    SetTitle(wxFileName(chosen).GetFullName());
-  else
-    m_workFilePath = previous;  // plain save keeps going where it last succeeded
+  // A failed write leaves the set with the file it last went to.
+  return WriteWorkFile(path);
 }
 
 bool MainFrame::WriteWorkFile(const wxString& path) {
-  const FileWriteResult result = ::WriteWorkFile(DialogPathBytes(path), m_recordings);
+  const FileWriteResult result = ::WriteWorkFile(DialogPathBytes(path), m_recordings.Records());
   if (!result.ok) {
     wxLogError("%s", wxString::FromUTF8(result.message));
-    m_saved = false;
     return false;
   }
-  m_saved = true;
+  m_recordings.MarkSaved(std::string(path.utf8_str()));
   return true;
 }

@@ -27,48 +27,42 @@ void MainFrame::EnableSetChanges(bool on) {
   m_settingsButton->Enable(on);
   m_openButton->Enable(on);
   if (wxMenuBar* bar = GetMenuBar()) bar->Enable(ID_OPEN, on);
-  // Back on, "Löschen" takes the state its two neighbours kept from the last selection.
-  m_removeButton->Enable(on && m_titleButton->IsEnabled());
+  // Back on, "Löschen" follows the recording on show again.
+  m_removeButton->Enable(on && m_recordings.Shown() >= 0);
 }
 
 void MainFrame::OnLiveStart(wxCommandEvent&) {
+  if (IsLive()) return;
   m_elapsedSeconds = 0;
   SettingsBlock block;
   if (!ReadSettingsBlock(*m_link, block)) {
     wxLogError("Keine USB-Verbindung erkannt: USB Kabel erneut einstecken");
     return;
   }
-  g_firmwareVersion = block.FirmwareVersion();
+  RememberLogger(block);
   m_startButton->Enable(false);
   m_stopButton->Enable(true);
 
   const int intervalMs = IntervalMilliseconds(block.rateWord());
-  g_flowUnitLitres = block.flowUnitLitres() ? 1 : 0;
-  g_pressureUnit = block.pressureUnit();
   if (!m_link->SetLiveMode(1)) {
     wxLogError("USB-Kommunikation ausgefallen");
     return;
   }
-  m_live = true;
   EnableSetChanges(false);
 
   const wxString stamp = wxDateTime::Now().ToUTC().Format("%d/%m/%Y %H:%M:%S");
-  m_recordings.emplace_back(std::string(stamp.utf8_str()), intervalMs, block.flowUnitLitres() ? 1 : 0, false);
-  Storage& rec = m_recordings.back();
+  Storage rec(std::string(stamp.utf8_str()), intervalMs, block.flowUnitLitres() ? 1 : 0, false);
   rec.SetPressureScaling(block.pressureZero(), block.pressureRough(), block.pressureFine(),
                          static_cast<char>(block.pressureUnit()));
   rec.SetTitle("Verbunden");
-  if (block.FirmwareVersion() == FIRMWARE_LONG_BLOCK) {
-    g_serialNumber = block.serialNumber();
-    rec.SetSerialNumber(block.serialNumber());
-  }
-  ApplyUnitLabels(static_cast<int>(m_recordings.size()) - 1);
+  if (block.IsLong()) rec.SetSerialNumber(block.serialNumber());
+  m_recordings.StartLive(std::move(rec));
   m_liveIntervalMs = std::max(intervalMs, LIVE_MIN_INTERVAL_MS);
   m_liveTimer.Start(m_liveIntervalMs, wxTIMER_CONTINUOUS);
-  RefreshRecordingList();
 }
 
 void MainFrame::OnLiveTimer(wxTimerEvent&) {
+  if (!IsLive()) return;
   const unsigned char* block = m_link->ReadLiveBlock();
   if (!block) {
     wxLogError("USB Connection Lost: STOP operation immediately and Restart Flowmeter AND software");
@@ -76,23 +70,19 @@ void MainFrame::OnLiveTimer(wxTimerEvent&) {
     return;
   }
   const std::vector<LoggerSample> samples = DecodeLiveBlock(block);
-  const int last = static_cast<int>(m_recordings.size()) - 1;
-  if (last >= 0) {
-    Storage& rec = m_recordings[last];
-    for (const LoggerSample& s : samples) rec.AddSample(s.flowRaw, s.pressureRaw);
-    // Every sample passes through the readouts in turn; only the newest stays visible.
-    if (!samples.empty()) {
-      const Storage::Sample newest = rec.GetLastSample();
-      m_elapsedSeconds = newest.time;
-      m_clockLcd->ShowElapsed(newest.time);
-      m_flowLcd->SetText(wxString::Format("%.0f", newest.flow));
-      m_pressureLcd->SetText(wxString::Format("%.1f", newest.pressure));
-    }
+  Storage& rec = m_recordings.LiveRecording();
+  for (const LoggerSample& s : samples) rec.AddSample(s.flowRaw, s.pressureRaw);
+  // Every sample passes through the readouts in turn; only the newest stays visible.
+  if (!samples.empty()) {
+    const Storage::Sample newest = rec.GetLastSample();
+    m_elapsedSeconds = newest.time;
+    m_clockLcd->ShowElapsed(newest.time);
+    m_flowLcd->SetText(wxString::Format("%.0f", newest.flow));
+    m_pressureLcd->SetText(wxString::Format("%.1f", newest.pressure));
   }
-  RefreshRecordingList();
-  m_seriesOnlyGrew = true;
-  ShowRecording(last);
-  m_saved = false;
+  // Each tick shows the live recording again, as it grows.
+  m_recordings.Show(static_cast<int>(m_recordings.size()) - 1);
+  m_recordings.LiveSamplesAdded();
 }
 
 void MainFrame::OnLiveStop(wxCommandEvent&) { StopLive(); }
@@ -101,8 +91,8 @@ void MainFrame::StopLive() {
   m_startButton->Enable(true);
   m_stopButton->Enable(false);
   m_liveTimer.Stop();
-  if (m_live) {
-    m_live = false;
+  if (IsLive()) {
+    m_recordings.StopLive();
     EnableSetChanges(true);
   }
   if (!m_link->SetLiveMode(0)) {

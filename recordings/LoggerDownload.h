@@ -17,10 +17,10 @@ class VellUSB;
 
 enum class DownloadStatus {
   Ok,
-  ReadFailed, // a transfer failed: the caller asks the logger why (error code)
-  BadMemory, // the table of contents or the samples make no sense; `error` says
-             // why
-  Cancelled, // the progress callback asked to stop
+  ReadFailed,  // a transfer failed: the caller asks the logger why (error code)
+  BadMemory,   // the table of contents or the samples make no sense; `error` says
+               // why
+  Cancelled,   // the progress callback asked to stop
 };
 
 struct LoggerDownloadResult {
@@ -29,24 +29,24 @@ struct LoggerDownloadResult {
   // once it was read, even when a later step failed.
   int firmwareVersion = 0;
   std::optional<SettingsBlock> block;
-  std::vector<Storage> recordings; // only with Ok: the most recent first
-  std::string error;               // with BadMemory
+  std::vector<Storage> recordings;  // only with Ok: the most recent first
+  std::string error;                // with BadMemory
   bool ok() const { return status == DownloadStatus::Ok; }
 };
 
 class LoggerDownload {
-public:
+ public:
   // Bytes read so far and the bytes the whole download reads (known once the
   // table is read; until then the total covers what is known). Return false to
   // cancel.
   using Progress = std::function<bool(uint64_t done, uint64_t total)>;
 
-  explicit LoggerDownload(VellUSB &link) : m_link(link) {}
+  explicit LoggerDownload(VellUSB& link) : m_link(link) {}
 
   // Three memory reads (one when the logger holds no recording). Nothing is
   // kept between runs.
-  LoggerDownloadResult Run(const Progress &progress = nullptr);
+  LoggerDownloadResult Run(const Progress& progress = nullptr);
 
-private:
-  VellUSB &m_link;
+ private:
+  VellUSB& m_link;
 };

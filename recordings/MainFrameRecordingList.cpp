@@ -31,6 +31,7 @@ void MainFrame::SetUpRecordingList() {
 
 void MainFrame::RefreshRecordingList() {
   m_recordList->Freeze();
+  m_syncingList = true;  // deleting rows raises no selection the user made
   m_recordList->DeleteAllItems();
   for (size_t i = 0; i < m_recordings.size(); ++i) {
     const Storage& rec = m_recordings[i];
@@ -41,41 +42,54 @@ void MainFrame::RefreshRecordingList() {
     m_recordList->SetItem(row, 3, FromModel(DurationText(rec)));
     m_recordList->SetItem(row, 4, FromModel(VolumeText(rec)));
   }
+  m_syncingList = false;
   m_recordList->Thaw();
+  SyncListSelection();
 }
 
-int MainFrame::FocusedRecording() const {
-  const long row = m_recordList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
-  if (row < 0 || row >= static_cast<long>(m_recordings.size())) return -1;
-  return static_cast<int>(row);
-}
-
-int MainFrame::SingleSelectedRecording() const {
-  return m_recordList->GetSelectedItemCount() == 1 ? FocusedRecording() : -1;
+void MainFrame::SyncListSelection() {
+  const long shown = m_recordings.Shown();
+  m_syncingList = true;
+  for (long row = m_recordList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row >= 0;
+       row = m_recordList->GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+    if (row != shown) m_recordList->SetItemState(row, 0, wxLIST_STATE_SELECTED);
+  if (shown >= 0 && shown < m_recordList->GetItemCount()) {
+    m_recordList->SetItemState(shown, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                               wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    m_recordList->EnsureVisible(shown);
+  }
+  m_syncingList = false;
+  EnableRecordingCommands(shown >= 0);
 }
 
 void MainFrame::EnableRecordingCommands(bool enable) {
   // While live reading runs, its recording must stay the last one: no removing then.
-  m_removeButton->Enable(enable && !m_live);
+  m_removeButton->Enable(enable && !IsLive());
   m_titleButton->Enable(enable);
   m_infoButton->Enable(enable);
   if (wxMenuBar* bar = GetMenuBar()) bar->Enable(ID_EXPORT_CSV, enable);
 }
 
-void MainFrame::OnListItemSelected(wxListEvent&) {
-  const int i = SingleSelectedRecording();
-  // A row selected without the focus (as the edit commands reselect) has nothing to show;
-  // leaving the flag alone then keeps it in step with the button's picture.
-  if (i >= 0) {
-    // The filter button's action flips this back: the chosen recording is shown unfiltered.
-    m_filterOn = true;
-    FilterAction();
-    ShowRecording(i);
+void MainFrame::OnListItemSelected(wxListEvent& event) {
+  if (m_syncingList) return;
+  const int i = static_cast<int>(event.GetIndex());
+  if (i < 0 || i >= static_cast<int>(m_recordings.size())) return;
+  if (i != m_recordings.Shown()) {
+    // A recording chosen in the list is shown unfiltered.
+    m_recordings[static_cast<size_t>(i)].ApplyFilter(false, m_filterHalfWidth);
+    m_filterOn = false;
+    ShowFilterState();
+    m_recordings.Show(i);
   }
   EnableRecordingCommands(true);
 }
 
-void MainFrame::OnListItemDeselected(wxListEvent&) { EnableRecordingCommands(false); }
+// The list never shows a row highlighted other than the one on show: a click beside the rows
+// that takes the highlight away gives it back.
+void MainFrame::OnListItemDeselected(wxListEvent&) {
+  if (m_syncingList) return;
+  CallAfter([this] { SyncListSelection(); });
+}
 
 void MainFrame::OnListItemActivated(wxListEvent&) { OnChangeTitle(); }
 
@@ -102,60 +116,30 @@ bool MainFrame::AskRecordingText(const wxString& caption, const wxString& curren
 }
 
 void MainFrame::OnChangeTitle() {
-  const int i = SingleSelectedRecording();
+  const int i = m_recordings.Shown();
   if (i < 0) return;
   wxString entered;
-  if (AskRecordingText(wxString::FromUTF8("Titel ändern"), FromModel(m_recordings[i].GetTitle()), true,
-                       entered)) {
-    if (i >= static_cast<int>(m_recordings.size())) return;
+  if (AskRecordingText(wxString::FromUTF8("Titel ändern"), FromModel(m_recordings[static_cast<size_t>(i)].GetTitle()),
+                       true, entered))
     // The work file cannot hold an empty title.
-    m_recordings[i].SetTitle(entered.empty() ? std::string("-") : ToModel(entered));
-    RefreshRecordingList();
-    ShowRecording(i);
-    m_saved = false;
-  }
-  RestoreListSelection(i, i);
+    m_recordings.SetTitle(i, entered.empty() ? std::string("-") : ToModel(entered));
+  m_recordList->SetFocus();
+  SyncListSelection();
 }
 
 void MainFrame::OnEditInfo(wxCommandEvent&) {
-  const int i = SingleSelectedRecording();
+  const int i = m_recordings.Shown();
   if (i < 0) return;
   wxString entered;
-  if (AskRecordingText("Weitere Informationen ..", FromModel(m_recordings[i].GetInfo()), false, entered)) {
-    if (i >= static_cast<int>(m_recordings.size())) return;
-    if (!entered.empty()) m_recordings[i].SetInfo(ToModel(entered));
-    RefreshRecordingList();
-    ShowRecording(i);
-    m_saved = false;
-  }
-  RestoreListSelection(i, i);
+  if (AskRecordingText("Weitere Informationen ..", FromModel(m_recordings[static_cast<size_t>(i)].GetInfo()), false,
+                       entered))
+    m_recordings.SetInfo(i, entered.empty() ? m_recordings[static_cast<size_t>(i)].GetInfo() : ToModel(entered));
+  m_recordList->SetFocus();
+  SyncListSelection();
 }
 
 void MainFrame::OnRemoveRecording(wxCommandEvent&) {
-  const int i = SingleSelectedRecording();
-  if (i < 0 || m_live) return;
-  m_recordings.erase(m_recordings.begin() + i);
-  // Keep the shown index pointing at the record the plot shows, or at none if it is gone,
-  // so nothing later writes into the record that moved into its place.
-  if (m_currentRecording == i)
-    m_currentRecording = -1;
-  else if (m_currentRecording > i)
-    --m_currentRecording;
-  RefreshRecordingList();
-  ShowRecording(-1);
-  m_saved = false;
-  RestoreListSelection(i > 0 ? i - 1 : 0, i);
-}
-
-void MainFrame::RestoreListSelection(int row, int focusRow) {
+  if (IsLive()) return;  // the live recording stays last; its rows do not move under it
+  m_recordings.Remove(m_recordings.Shown());
   m_recordList->SetFocus();
-  const int count = m_recordList->GetItemCount();
-  // Selecting raises the item-selected event, as a user's click would.
-  if (row >= 0 && row < count)
-    m_recordList->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-  // A row that no longer exists (the last one removed) gets no focus.
-  if (focusRow >= 0 && focusRow < count) {
-    m_recordList->SetItemState(focusRow, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
-    m_recordList->EnsureVisible(focusRow);
-  }
 }

@@ -13,15 +13,15 @@
 #include "recordings/Storage.h"
 
 class RecordingSet {
-public:
+ public:
   // What a notification says changed; several may come together.
   enum Change : unsigned {
-    ROWS = 1u << 0,  // records added, removed or replaced: the rows are rebuilt
-    TEXTS = 1u << 1, // a title or information text changed
-    SHOWN = 1u << 2, // another recording (or none) is on show
-    SAMPLES = 1u << 3, // the live recording received samples
-    SAVED = 1u << 4,   // the saved flag or the work file changed
-    LIVE = 1u << 5,    // live reading started or stopped
+    ROWS = 1u << 0,     // records added, removed or replaced: the rows are rebuilt
+    TEXTS = 1u << 1,    // a title or information text changed
+    SHOWN = 1u << 2,    // another recording (or none) is on show
+    SAMPLES = 1u << 3,  // the live recording received samples
+    SAVED = 1u << 4,    // the saved flag or the work file changed
+    LIVE = 1u << 5,     // live reading started or stopped
   };
   using Listener = std::function<void(unsigned changes)>;
 
@@ -30,15 +30,13 @@ public:
   // --- reading ---
   size_t size() const { return m_records.size(); }
   bool empty() const { return m_records.empty(); }
-  const Storage &operator[](size_t i) const { return m_records[i]; }
+  const Storage& operator[](size_t i) const { return m_records[i]; }
   // For what is no change of the set's content: the filter, the measured texts.
-  Storage &operator[](size_t i) { return m_records[i]; }
-  const Storage &back() const { return m_records.back(); }
-  std::vector<Storage>::const_iterator begin() const {
-    return m_records.begin();
-  }
+  Storage& operator[](size_t i) { return m_records[i]; }
+  const Storage& back() const { return m_records.back(); }
+  std::vector<Storage>::const_iterator begin() const { return m_records.begin(); }
   std::vector<Storage>::const_iterator end() const { return m_records.end(); }
-  const std::vector<Storage> &Records() const { return m_records; }
+  const std::vector<Storage>& Records() const { return m_records; }
 
   // Index of the recording on show, or -1.
   int Shown() const { return m_shown; }
@@ -49,7 +47,7 @@ public:
   bool HasUnsavedRecordings() const { return !m_saved && !m_records.empty(); }
   // The work file the set belongs to (as the window's file dialogs give it), or
   // empty.
-  const std::string &WorkFilePath() const { return m_path; }
+  const std::string& WorkFilePath() const { return m_path; }
   bool IsLive() const { return m_live; }
 
   // --- changing ---
@@ -57,37 +55,36 @@ public:
   // file (its path, saved). The newest recording, the first, is shown; none
   // when the set is empty. Refused (false) while live reading runs, so the live
   // recording is never dropped.
-  bool Replace(std::vector<Storage> records, const std::string &workFilePath,
-               bool saved);
+  bool Replace(std::vector<Storage> records, const std::string& workFilePath, bool saved);
+  // Adds a record at the end (before the live recording is started, never behind it).
+  bool Append(Storage record);
   // Shows record i; an index outside the set shows none.
   void Show(int i);
   // Removes record i (not the live one). When it was on show, its neighbour is
   // shown: the record that moves into its place, or the one before when it was
   // the last.
   bool Remove(int i);
-  void SetTitle(int i, const std::string &title);
-  void SetInfo(int i, const std::string &info);
+  void SetTitle(int i, const std::string& title);
+  void SetInfo(int i, const std::string& info);
   // A successful write or read of `workFilePath`.
-  void MarkSaved(const std::string &workFilePath);
+  void MarkSaved(const std::string& workFilePath);
+  void MarkSaved() { MarkSaved(m_path); }
 
   // --- live reading ---
   // Appends the live recording and shows it; it stays the last record until
   // StopLive.
   void StartLive(Storage record);
   // The live recording; only while IsLive().
-  Storage &LiveRecording() { return m_records.back(); }
+  Storage& LiveRecording() { return m_records.back(); }
   // Samples were appended to the live recording.
   void LiveSamplesAdded();
   void StopLive();
 
-private:
+ private:
   void Notify(unsigned changes) const {
-    if (m_listener && changes)
-      m_listener(changes);
+    if (m_listener && changes) m_listener(changes);
   }
-  bool Valid(int i) const {
-    return i >= 0 && static_cast<size_t>(i) < m_records.size();
-  }
+  bool Valid(int i) const { return i >= 0 && static_cast<size_t>(i) < m_records.size(); }
   void Modified(unsigned changes);
 
   std::vector<Storage> m_records;

@@ -30,7 +30,7 @@ class MainFrameTest : public ::testing::Test {
 
   void TearDown() override {
     if (frame) {
-      frame->m_saved = true;  // no close prompt when a test leaves its window behind
+      frame->m_recordings.MarkSaved();  // no close prompt when a test leaves its window behind
       frame->Destroy();
     }
     CloseTopLevelWindows();

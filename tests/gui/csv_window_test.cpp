@@ -15,10 +15,9 @@ class CsvWindowTest : public MainFrameTest {
     rec.SetTitle("Speicher");
     rec.AppendSample(1, 25, 6.894649f, 0.41667f);
     rec.AppendSample(2, 25, 6.894649f, 0.833333f);
-    frame->m_recordings = {rec};
+    frame->m_recordings.Replace({rec}, "", false);
     frame->RefreshRecordingList();
     ClickRow(frame->m_recordList, 0);
-    frame->m_saved = false;
   }
   wxString PathIn(const std::string& name) const { return wxString::FromUTF8((dir / name).string()); }
   void Export(const wxString& path, FileDialogSeen* seen = nullptr) {
@@ -47,7 +46,7 @@ TEST_F(CsvWindowTest, ExportsTheFocusedRecording) {
             "Zeit (s), Durchfluss (L/min), Volumen (L), Druck (Bar)\r\n"
             "1.00,25,0,6.89\r\n"
             "2.00,25,1,6.89\r\n");
-  EXPECT_FALSE(frame->m_saved);  // an export is no save
+  EXPECT_FALSE(frame->m_recordings.IsSaved());  // an export is no save
 
   // A name holding ".csv" anywhere is taken as it stands.
   Export(PathIn("daten.csv.bak"));
@@ -77,7 +76,7 @@ TEST_F(CsvWindowTest, CancelledOrRefusedWritesNothing) {
   EXPECT_EQ(caption, "Message");
 
   // No focused row: no dialog at all.
-  frame->m_recordings.clear();
+  frame->m_recordings.Replace({}, "", false);
   frame->RefreshRecordingList();
   Command(ID_EXPORT_CSV, wxEVT_MENU);
 

@@ -67,7 +67,7 @@ TEST_F(MainFrameTest, ClearMemoryAsksFirstAndReportsFailures) {
   EXPECT_EQ(logger->BlockWord(2), 1);
 
   // Confirmed: the logger's memory is cleared, nothing reported, the set is untouched.
-  frame->m_recordings.emplace_back("x", 1000, 1, false);
+  frame->m_recordings.Append(Storage("x", 1000, 1, false));
   wxTEST_DIALOG(Command(ID_CLEAR_MEMORY), wxExpectModal<wxMessageDialog>(wxID_OK));
   EXPECT_EQ(countClears(), 1);
   EXPECT_EQ(logger->BlockWord(2), 0);

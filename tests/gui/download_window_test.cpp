@@ -25,16 +25,16 @@ class DownloadTest : public MainFrameTest {
 
   // A set already on screen, which failed downloads must leave alone.
   void ShowOldSet() {
-    frame->m_recordings = {MakeRecord("alt", "1/01/2026 0:00:00", 5)};
+    frame->m_recordings.Replace({MakeRecord("alt", "1/01/2026 0:00:00", 5)}, "", false);
     frame->RefreshRecordingList();
-    frame->m_saved = true;
+    frame->m_recordings.MarkSaved();
   }
 
   void ExpectOldSetKept() {
     ASSERT_EQ(frame->m_recordings.size(), 1u);
     EXPECT_EQ(frame->m_recordings[0].GetTitle(), "alt");
     EXPECT_EQ(Column(frame->m_recordList, 0), std::vector<wxString>{"alt"});
-    EXPECT_TRUE(frame->m_saved);
+    EXPECT_TRUE(frame->m_recordings.IsSaved());
   }
 
   // Downloads and answers "No" to the save question.
@@ -83,7 +83,7 @@ TEST_F(DownloadTest, RecordsInTableOrderWithBlockValues) {
     g_serialNumber = 99;
     g_flowUnitLitres = 0;
     g_pressureUnit = 'p';
-    frame->m_saved = true;
+    frame->m_recordings.MarkSaved();
     logger->ClearLog();
     SaveQuestion::Seen seen;
     wxTEST_DIALOG(Command(ID_DOWNLOAD), SaveQuestion(wxID_NO, &seen));
@@ -91,7 +91,7 @@ TEST_F(DownloadTest, RecordsInTableOrderWithBlockValues) {
     EXPECT_EQ(seen.caption, "Save new data?");
     EXPECT_EQ(seen.message, "Save files to computer drive?");
     EXPECT_EQ(seen.progressTitle, "Laden");
-    EXPECT_FALSE(frame->m_saved);
+    EXPECT_FALSE(frame->m_recordings.IsSaved());
     EXPECT_EQ(g_firmwareVersion, c.firmware);
     EXPECT_EQ(g_serialNumber, c.globalSerialAfter);
     EXPECT_EQ(g_flowUnitLitres, 1);
@@ -134,7 +134,7 @@ TEST_F(DownloadTest, EmptyLoggerEmptiesTheSetAndStillAsks) {
   EXPECT_EQ(caption, "Save new data?");
   EXPECT_TRUE(frame->m_recordings.empty());
   EXPECT_EQ(frame->m_recordList->GetItemCount(), 0);
-  EXPECT_FALSE(frame->m_saved);
+  EXPECT_FALSE(frame->m_recordings.IsSaved());
   EXPECT_EQ(MemoryReads(logger->Log()).size(), 1u);  // the block only
 }
 
@@ -221,25 +221,26 @@ TEST_F(DownloadTest, ClearingIsOfferedOnlyAfterASuccessfulSave) {
   };
   // Save question answered Yes, then the file dialog cancelled.
   wxTEST_DIALOG(Command(ID_DOWNLOAD), wxExpectModal<wxMessageDialog>(wxID_YES), FileAnswer("", wxID_CANCEL));
-  EXPECT_FALSE(frame->m_saved);
-  EXPECT_TRUE(frame->m_workFilePath.empty());
+  EXPECT_FALSE(frame->m_recordings.IsSaved());
+  EXPECT_TRUE(frame->WorkFilePath().empty());
 
-  // A file that cannot be written: reported, and still no clearing offered.
+  // A file that cannot be written: reported, and still no clearing offered. (The unsaved
+  // recordings of the last download are dropped first, answered No to saving them.)
   guitest::LogCapture::Get().Clear();
-  wxTEST_DIALOG(Command(ID_DOWNLOAD), wxExpectModal<wxMessageDialog>(wxID_YES),
+  wxTEST_DIALOG(Command(ID_DOWNLOAD), wxExpectModal<wxMessageDialog>(wxID_NO), wxExpectModal<wxMessageDialog>(wxID_YES),
                 FileAnswer("/proc/vrx-cannot-write"));
   EXPECT_EQ(guitest::LogCapture::Get().Errors().size(), 1u);
-  EXPECT_FALSE(frame->m_saved);
+  EXPECT_FALSE(frame->m_recordings.IsSaved());
   EXPECT_EQ(clears(), 0);
   EXPECT_EQ(logger->BlockWord(2), 3);
 
   // Saved: the clearing is offered; cancelling it keeps the logger's memory.
   const wxString path = wxString::FromUTF8((dir / "logger").string());
-  wxTEST_DIALOG(Command(ID_DOWNLOAD), wxExpectModal<wxMessageDialog>(wxID_YES), FileAnswer(path),
-                wxExpectModal<wxMessageDialog>(wxID_CANCEL));
-  EXPECT_TRUE(frame->m_saved);
+  wxTEST_DIALOG(Command(ID_DOWNLOAD), wxExpectModal<wxMessageDialog>(wxID_NO), wxExpectModal<wxMessageDialog>(wxID_YES),
+                FileAnswer(path), wxExpectModal<wxMessageDialog>(wxID_CANCEL));
+  EXPECT_TRUE(frame->m_recordings.IsSaved());
   EXPECT_TRUE(std::filesystem::exists(dir / "logger.kdl"));
-  EXPECT_EQ(frame->GetTitle(), "logger");
+  EXPECT_EQ(frame->GetTitle(), "logger.kdl");
   EXPECT_EQ(logger->BlockWord(2), 3);
 
   // Saved again and the clearing confirmed: the logger is cleared.
@@ -260,7 +261,7 @@ TEST_F(DownloadTest, ScreenshotAfterDownload) {
     guitest::Pump();
     wxMilliSleep(20);
   }
-  EXPECT_EQ(frame->m_currentRecording, 1);
+  EXPECT_EQ(frame->m_recordings.Shown(), 1);
   EXPECT_TRUE(frame->IsEnabled());
   EXPECT_TRUE(frame->m_removeButton->IsEnabled());
   EXPECT_TRUE(frame->m_removeButton->IsThisEnabled());

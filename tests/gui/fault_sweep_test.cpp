@@ -79,7 +79,9 @@ class FaultSweep : public MainFrameTest {
 
 TEST_F(FaultSweep, Download) {
   const auto download = [&] {
-    wxTEST_DIALOG(Command(ID_DOWNLOAD), wxExpectModal<wxMessageDialog>(wxID_NO).Optional());
+    // Recordings of the last download are dropped unsaved; the new ones are not saved.
+    wxTEST_DIALOG(Command(ID_DOWNLOAD), wxExpectModal<wxMessageDialog>(wxID_NO).Optional(),
+                  wxExpectModal<wxMessageDialog>(wxID_NO).Optional());
   };
   const int n = TransfersOf(download);
   ASSERT_GT(n, 5);
@@ -87,9 +89,9 @@ TEST_F(FaultSweep, Download) {
   for (Fault fault : {Fault::FailTransfer, Fault::Unplug}) {
     for (int k = 1; k <= n; ++k) {
       SCOPED_TRACE(testing::Message() << (fault == Fault::Unplug ? "unplug" : "fail") << " at transfer " << k);
-      frame->m_recordings = {MakeRecord("alt", "1/01/2026 0:00:00", 5)};
+      frame->m_recordings.Replace({MakeRecord("alt", "1/01/2026 0:00:00", 5)}, "", false);
       frame->RefreshRecordingList();
-      frame->m_saved = true;
+      frame->m_recordings.MarkSaved();
       Inject(fault, k);
       download();
       ++injected;
@@ -101,7 +103,7 @@ TEST_F(FaultSweep, Download) {
       } else {
         ASSERT_EQ(frame->m_recordings.size(), 1u);
         EXPECT_EQ(frame->m_recordings[0].GetTitle(), "alt");
-        EXPECT_TRUE(frame->m_saved);
+        EXPECT_TRUE(frame->m_recordings.IsSaved());
         EXPECT_FALSE(guitest::LogCapture::Get().Errors().empty()) << "a failed download must say so";
       }
       ExpectOnlyKnownReports();
@@ -136,11 +138,11 @@ TEST_F(FaultSweep, LiveReading) {
   };
   const int n = TransfersOf(session);
   ASSERT_GT(n, 6);
-  frame->m_recordings.clear();
+  frame->m_recordings.Replace({}, "", false);
   for (Fault fault : {Fault::FailTransfer, Fault::Unplug}) {
     for (int k = 1; k <= n; ++k) {
       SCOPED_TRACE(testing::Message() << (fault == Fault::Unplug ? "unplug" : "fail") << " at transfer " << k);
-      frame->m_recordings.clear();
+      frame->m_recordings.Replace({}, "", false);
       logger->ClearLog();
       Inject(fault, k);
       session();
@@ -160,7 +162,7 @@ TEST_F(FaultSweep, LiveReading) {
       }
       Recover(fault);
       logger->ClearLog();
-      frame->m_recordings.clear();
+      frame->m_recordings.Replace({}, "", false);
       session();
       if (frame->m_recordings.empty()) session();
       ASSERT_EQ(frame->m_recordings.size(), 1u);

@@ -43,7 +43,7 @@ class FilterTest : public MainFrameTest {
  protected:
   void OpenWithTwo() {
     Open();
-    frame->m_recordings = {MakeRecord("A", "1/01/2026 8:00:00", 30), MakeRecord("B", "2/01/2026 9:00:00", 30, 500, 40)};
+    frame->m_recordings.Replace({MakeRecord("A", "1/01/2026 8:00:00", 30), MakeRecord("B", "2/01/2026 9:00:00", 30, 500, 40)}, "", false);
     frame->RefreshRecordingList();
   }
   bool ButtonShowsOn() const {
@@ -67,12 +67,8 @@ TEST_F(FilterTest, ButtonFollowsTheChosenRecording) {
   OpenWithTwo();
   const std::vector<float> rawA = Rec(0).GetFlow();
 
-  // Without a focused row the button does nothing.
-  Command(ID_FILTER);
-  EXPECT_FALSE(frame->m_filterOn);
-  EXPECT_FALSE(Rec(0).IsFiltered());
-
-  ClickRow(frame->m_recordList, 0);
+  // A new set shows its newest recording; the button filters that one.
+  EXPECT_EQ(frame->m_recordings.Shown(), 0);
   Command(ID_FILTER);
   EXPECT_TRUE(frame->m_filterOn);
   EXPECT_TRUE(Rec(0).IsFiltered());
@@ -85,7 +81,7 @@ TEST_F(FilterTest, ButtonFollowsTheChosenRecording) {
   EXPECT_FALSE(Rec(1).IsFiltered());
   EXPECT_TRUE(Rec(0).IsFiltered());
   EXPECT_TRUE(ButtonShowsOff());
-  EXPECT_EQ(frame->m_currentRecording, 1);
+  EXPECT_EQ(frame->m_recordings.Shown(), 1);
 
   Command(ID_FILTER);
   EXPECT_TRUE(Rec(1).IsFiltered());

@@ -49,12 +49,12 @@ TEST_F(LiveTest, TenthSecondSamplesArriveTenPerTick) {
   EXPECT_EQ(g_serialNumber, 4711);
 
   logger->AdvanceMs(1000);
-  frame->m_saved = true;
+  frame->m_recordings.MarkSaved();
   LiveTick();
   ASSERT_EQ(Live().GetSampleCount(), 10);
   for (int i = 0; i < 10; ++i) EXPECT_FLOAT_EQ(Live().GetSample(i).time, 0.1f * (i + 1));
-  EXPECT_FALSE(frame->m_saved);
-  EXPECT_EQ(frame->m_currentRecording, 0);
+  EXPECT_FALSE(frame->m_recordings.IsSaved());
+  EXPECT_EQ(frame->m_recordings.Shown(), 0);
   EXPECT_EQ(frame->m_flowLcd->GetText(), "9");
   EXPECT_EQ(frame->m_clockLcd->GetText(), "00:00:01");
 
@@ -89,11 +89,11 @@ TEST_F(LiveTest, SlowIntervalSetsTheTimerAndEmptyBlocksChangeNothingShown) {
   EXPECT_EQ(frame->m_liveTimer.GetInterval(), 5000);
   EXPECT_EQ(Live().GetSerialNumber(), 0);
   frame->m_flowLcd->SetText("7");
-  frame->m_saved = true;
+  frame->m_recordings.MarkSaved();
   LiveTick();  // nothing sampled yet
   EXPECT_EQ(Live().GetSampleCount(), 0);
   EXPECT_EQ(frame->m_flowLcd->GetText(), "7");
-  EXPECT_FALSE(frame->m_saved);
+  EXPECT_FALSE(frame->m_recordings.IsSaved());
   Command(ID_LIVE_STOP);
 }
 
@@ -192,7 +192,7 @@ TEST_F(LiveTest, RefusedLiveModeAtStartAndStop) {
 TEST_F(LiveTest, CommandsThatReplaceRecordingsWaitForTheStop) {
   UseLogger(0xF000);
   Open();
-  frame->m_recordings.emplace_back("1/01/2026 1:00:00", 1000, 1, false);
+  frame->m_recordings.Append(Storage("1/01/2026 1:00:00", 1000, 1, false));
   frame->RefreshRecordingList();
   rectest::ClickRow(frame->m_recordList, 0);
   ASSERT_TRUE(frame->m_removeButton->IsEnabled());

@@ -11,6 +11,7 @@
 #include <wx/gauge.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
+#include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
@@ -141,26 +142,28 @@ TEST_F(MainFrameTest, MenuBarLabelsAndHelp) {
 
 TEST_F(MainFrameTest, ClosePromptOnlyForUnsavedRecordings) {
   Open();
-  // Unsaved recordings: Yes keeps the window with its recordings.
-  frame->m_recordings.emplace_back("9/03/2016 8:05:30", 1000, 1, false);
-  wxTEST_DIALOG(frame->Close(), wxExpectModal<wxMessageDialog>(wxYES));
+  frame->m_recordings.Append(Storage("9/03/2016 8:05:30", 1000, 1, false));
+  // Cancel keeps the window with its recordings.
+  wxTEST_DIALOG(frame->Close(), wxExpectModal<wxMessageDialog>(wxID_CANCEL));
   guitest::Pump();
   ASSERT_TRUE(frame);
   EXPECT_EQ(frame->m_recordings.size(), 1u);
-  // "Verlassen" asks the same, and Yes keeps the window there too; No closes.
-  wxTEST_DIALOG(Command(ID_QUIT, wxEVT_MENU), wxExpectModal<wxMessageDialog>(wxYES));
+  // "Verlassen" asks the same. Yes saves first: with the save dialog cancelled nothing is
+  // saved, and the window stays.
+  wxTEST_DIALOG(Command(ID_QUIT, wxEVT_MENU), wxExpectModal<wxMessageDialog>(wxID_YES),
+                wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL));
   guitest::Pump();
   ASSERT_TRUE(frame);
   EXPECT_EQ(frame->m_recordings.size(), 1u);
-  wxTEST_DIALOG(Command(ID_QUIT, wxEVT_MENU), wxExpectModal<wxMessageDialog>(wxNO));
+  wxTEST_DIALOG(Command(ID_QUIT, wxEVT_MENU), wxExpectModal<wxMessageDialog>(wxID_NO));
   guitest::Pump();
   EXPECT_FALSE(frame);
 }
 
 TEST_F(MainFrameTest, SavedWorkClosesWithoutQuestion) {
   Open();
-  frame->m_recordings.emplace_back("9/03/2016 8:05:30", 1000, 1, false);
-  frame->m_saved = true;
+  frame->m_recordings.Append(Storage("9/03/2016 8:05:30", 1000, 1, false));
+  frame->m_recordings.MarkSaved();
   Command(ID_QUIT, wxEVT_MENU);  // an unexpected dialog would fail the test
   guitest::Pump();
   EXPECT_FALSE(frame);

@@ -63,8 +63,8 @@ TEST_F(PlotAssemblyTest, EveryViewHasItsLayersInOrder) {
 TEST_F(PlotAssemblyTest, UnitsFollowTheRecordingOrTheLogger) {
   Open();
   MainFrame& f = *frame;
-  f.m_recordings.push_back(Recording(0, 'b', 0, "Speicher"));
-  f.m_recordings.push_back(Recording(1, 'p', 1234, "Verbunden"));
+  f.m_recordings.Append(Recording(0, 'b', 0, "Speicher"));
+  f.m_recordings.Append(Recording(1, 'p', 1234, "Verbunden"));
   f.ShowRecording(0);
   EXPECT_EQ(f.m_flowAxis->GetName(), "Durchfluss (Gallone/min)");
   EXPECT_EQ(f.m_volumeAxis->GetName(), "Gallone");
@@ -88,7 +88,7 @@ TEST_F(PlotAssemblyTest, UnitsFollowTheRecordingOrTheLogger) {
   EXPECT_EQ(f.m_pressureUnitLabel->GetLabel(), "psi");
   EXPECT_EQ(f.m_volumeAxis->GetName(), "Liter");
   // With nothing shown, the logger's units.
-  f.m_currentRecording = -1;
+  f.m_recordings.Show(-1);
   Command(ID_VIEW_FLOW);
   EXPECT_EQ(f.m_flowUnitLabel->GetLabel(), "g/min");
   EXPECT_EQ(f.m_pressureUnitLabel->GetLabel(), "Bar");
@@ -97,11 +97,11 @@ TEST_F(PlotAssemblyTest, UnitsFollowTheRecordingOrTheLogger) {
 TEST_F(PlotAssemblyTest, ShowingARecordingLoadsTitlesFootnoteAndMarkers) {
   Open();
   MainFrame& f = *frame;
-  f.m_recordings.push_back(Recording(1, 'b', 1234, "Speicher"));
-  f.m_recordings.push_back(Recording(1, 'b', 0, "Dusche"));
+  f.m_recordings.Append(Recording(1, 'b', 1234, "Speicher"));
+  f.m_recordings.Append(Recording(1, 'b', 0, "Dusche"));
   f.m_recordings[0].SetInfo("Keller");
   f.ShowRecording(0);
-  EXPECT_EQ(f.m_currentRecording, 0);
+  EXPECT_EQ(f.m_recordings.Shown(), 0);
   EXPECT_EQ(f.m_flowSeries->GetName(), "Speicher 9/03/2016 8:05:30");
   EXPECT_EQ(f.m_pressureSeriesRight->GetSubtitle(), "Keller");
   EXPECT_EQ(f.m_volumeSeries->GetFootnote(), "Corvane Serial No. 1234");
@@ -113,18 +113,22 @@ TEST_F(PlotAssemblyTest, ShowingARecordingLoadsTitlesFootnoteAndMarkers) {
   EXPECT_TRUE(f.m_flowSeries->HasMarker());
   f.ShowRecording(1);
   EXPECT_FALSE(f.m_flowSeries->HasMarker());
-  // Serial number 0 keeps the footnote of the last one known.
-  EXPECT_EQ(f.m_flowSeries->GetFootnote(), "Corvane Serial No. 1234");
+  // Serial number 0: no footnote (not the serial number of another recording's logger).
+  EXPECT_EQ(f.m_flowSeries->GetFootnote(), "");
   EXPECT_EQ(f.m_flowSeries->GetName(), "Dusche 9/03/2016 8:05:30");
 
   f.ShowRecording(-1);  // nothing happens
-  EXPECT_EQ(f.m_currentRecording, 1);
+  EXPECT_EQ(f.m_recordings.Shown(), 1);
+  // The set showing none empties the plot.
+  f.m_recordings.Show(-1);
+  EXPECT_EQ(f.m_flowSeries->PointCount(), 0u);
+  EXPECT_EQ(f.m_flowSeries->GetName(), "");
 }
 
 TEST_F(PlotAssemblyTest, ScreenshotsOfTheViews) {
   Open();
   MainFrame& f = *frame;
-  f.m_recordings.push_back(Recording(1, 'b', 4711, "Speicher", 600));
+  f.m_recordings.Append(Recording(1, 'b', 4711, "Speicher", 600));
   f.m_recordings[0].SetInfo("Gartenschlauch");
   f.ShowRecording(0);
   struct Shot {

@@ -196,7 +196,7 @@ class PrintFrameTest : public MainFrameTest {
     Storage rec("12.03.2024 08:00:00", 1000, 1, false);
     rec.SetTitle("Messung");
     for (int i = 0; i < 60; ++i) rec.AppendSample(static_cast<float>(i), 10.0f + i * 0.5f, 2.0f, static_cast<float>(i));
-    frame->m_recordings.push_back(rec);
+    frame->m_recordings.Append(rec);
     frame->ShowRecording(0);
     guitest::Pump();
   }

@@ -21,8 +21,8 @@ class RecordingListTest : public MainFrameTest {
  protected:
   void OpenWithThree() {
     Open();
-    frame->m_recordings = {MakeRecord("A", "1/01/2026 8:00:00", 20), MakeRecord("B", "2/01/2026 9:00:00", 30),
-                           MakeRecord("C", "3/01/2026 10:00:00", 40)};
+    frame->m_recordings.Replace({MakeRecord("A", "1/01/2026 8:00:00", 20), MakeRecord("B", "2/01/2026 9:00:00", 30),
+                           MakeRecord("C", "3/01/2026 10:00:00", 40)}, "", false);
     frame->RefreshRecordingList();
   }
 
@@ -74,8 +74,8 @@ TEST_F(RecordingListTest, ColumnsAndRowTexts) {
       {Timed("1/01/2026 0:00:00", 3, 1000, 12.9f), "1/01/2026", "0:00:00", "00:03", "12"},
       {Timed("1/01/2026 0:00:00", 0, 1000), "1/01/2026", "0:00:00", "00:00", "0"},
   };
-  frame->m_recordings.clear();
-  for (const Case& c : cases) frame->m_recordings.push_back(c.rec);
+  frame->m_recordings.Replace({}, "", false);
+  for (const Case& c : cases) frame->m_recordings.Append(c.rec);
   frame->m_recordings[1].SetTitle("Küche 50%, Rohr");
   frame->RefreshRecordingList();
   ASSERT_EQ(list->GetItemCount(), 6);
@@ -89,55 +89,57 @@ TEST_F(RecordingListTest, ColumnsAndRowTexts) {
   EXPECT_EQ(Cell(list, 1, 0), wxString::FromUTF8("Küche 50%, Rohr"));
 
   // Rebuilt from the set, not added to.
-  frame->m_recordings.erase(frame->m_recordings.begin() + 2, frame->m_recordings.end());
+  while (frame->m_recordings.size() > 2) frame->m_recordings.Remove(2);
   frame->RefreshRecordingList();
   EXPECT_EQ(list->GetItemCount(), 2);
 }
 
 TEST_F(RecordingListTest, SelectionShowsTheRecordingUnfilteredAndEnablesCommands) {
   OpenWithThree();
+  wxListCtrl* list = frame->m_recordList;
   wxListItem heading;
   heading.SetMask(wxLIST_MASK_TEXT);
-  frame->m_recordList->GetColumn(4, heading);
+  list->GetColumn(4, heading);
   EXPECT_EQ(heading.GetText(), "Volumen (G)");  // gallons in the settings file
-  EXPECT_TRUE(CommandsDisabled());
+  // A new set shows its newest recording, highlighted, with its commands.
+  EXPECT_EQ(frame->m_recordings.Shown(), 0);
+  EXPECT_TRUE(IsSelected(list, 0));
+  EXPECT_TRUE(CommandsEnabled());
 
   frame->m_recordings[1].ApplyFilter(true, 2);
   frame->m_filterOn = true;
-  ClickRow(frame->m_recordList, 1);
-  EXPECT_EQ(frame->m_currentRecording, 1);
+  ClickRow(list, 1);
+  EXPECT_EQ(frame->m_recordings.Shown(), 1);
   EXPECT_FALSE(frame->m_recordings[1].IsFiltered());
   EXPECT_FALSE(frame->m_filterOn);
   EXPECT_TRUE(CommandsEnabled());
 
-  frame->m_recordList->SetItemState(1, 0, wxLIST_STATE_SELECTED);
-  EXPECT_TRUE(CommandsDisabled());
+  // Taking the highlight away (a click beside the rows) gives it back to the row on show.
+  list->SetItemState(1, 0, wxLIST_STATE_SELECTED);
+  EXPECT_TRUE(guitest::PumpUntil([&] { return IsSelected(list, 1); }));
+  EXPECT_EQ(frame->m_recordings.Shown(), 1);
+  EXPECT_TRUE(CommandsEnabled());
+
+  // One row at a time: selecting another shows it, and only it stays highlighted.
+  list->SetItemState(2, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  EXPECT_EQ(list->GetSelectedItemCount(), 1);
+  EXPECT_EQ(frame->m_recordings.Shown(), 2);
 
   // During live reading its recording must stay last: selecting does not offer removal.
-  frame->m_live = true;
-  ClickRow(frame->m_recordList, 1);
+  frame->m_recordings.StartLive(MakeRecord("L", "4/01/2026 8:00:00", 0));
+  ClickRow(list, 1);
   EXPECT_FALSE(frame->m_removeButton->IsEnabled());
   EXPECT_TRUE(frame->m_titleButton->IsEnabled());
   Command(ID_REMOVE_RECORDING);
-  EXPECT_EQ(Titles(), (std::vector<std::string>{"A", "B", "C"}));
-  frame->m_live = false;
-
-  // Two rows selected: enabled, but the row commands do nothing (no dialog opens).
-  ClickRow(frame->m_recordList, 0);
-  frame->m_recordList->SetItemState(2, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-  EXPECT_EQ(frame->m_recordList->GetSelectedItemCount(), 2);
-  EXPECT_TRUE(CommandsEnabled());
-  frame->m_saved = true;
-  for (int id : {ID_REMOVE_RECORDING, ID_CHANGE_TITLE, ID_EDIT_INFO}) Command(id);
-  EXPECT_EQ(Titles(), (std::vector<std::string>{"A", "B", "C"}));
-  EXPECT_TRUE(frame->m_saved);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"A", "B", "C", "L"}));
+  frame->m_recordings.StopLive();
 }
 
 TEST_F(RecordingListTest, TitleEditing) {
   OpenWithThree();
   wxListCtrl* list = frame->m_recordList;
   ClickRow(list, 1);
-  frame->m_saved = true;
+  frame->m_recordings.MarkSaved();
 
   TextAnswer::Seen seen;
   wxTEST_DIALOG(Command(ID_CHANGE_TITLE), TextAnswer(wxString::FromUTF8("Küche"), wxID_OK, &seen));
@@ -146,8 +148,8 @@ TEST_F(RecordingListTest, TitleEditing) {
   EXPECT_EQ(seen.initial, "B");
   EXPECT_EQ(frame->m_recordings[1].GetTitle(), "Küche");
   EXPECT_EQ(Cell(list, 1, 0), wxString::FromUTF8("Küche"));
-  EXPECT_FALSE(frame->m_saved);
-  EXPECT_EQ(frame->m_currentRecording, 1);
+  EXPECT_FALSE(frame->m_recordings.IsSaved());
+  EXPECT_EQ(frame->m_recordings.Shown(), 1);
   EXPECT_TRUE(IsSelected(list, 1));
   EXPECT_EQ(FocusedRow(list), 1);
   EXPECT_EQ(list->GetSelectedItemCount(), 1);
@@ -159,10 +161,10 @@ TEST_F(RecordingListTest, TitleEditing) {
   EXPECT_EQ(frame->m_recordings[1].GetTitle(), "-");
 
   // Cancel changes nothing but the row stays chosen.
-  frame->m_saved = true;
+  frame->m_recordings.MarkSaved();
   wxTEST_DIALOG(Command(ID_CHANGE_TITLE), TextAnswer("egal", wxID_CANCEL));
   EXPECT_EQ(frame->m_recordings[1].GetTitle(), "-");
-  EXPECT_TRUE(frame->m_saved);
+  EXPECT_TRUE(frame->m_recordings.IsSaved());
   EXPECT_TRUE(IsSelected(list, 1));
   EXPECT_EQ(FocusedRow(list), 1);
 
@@ -181,7 +183,7 @@ TEST_F(RecordingListTest, InfoEditing) {
   OpenWithThree();
   frame->m_recordings[2].SetInfo("alt");
   ClickRow(frame->m_recordList, 2);
-  frame->m_saved = true;
+  frame->m_recordings.MarkSaved();
 
   TextAnswer::Seen seen;
   wxTEST_DIALOG(Command(ID_EDIT_INFO), TextAnswer("Hauptleitung", wxID_OK, &seen));
@@ -189,57 +191,54 @@ TEST_F(RecordingListTest, InfoEditing) {
   EXPECT_EQ(seen.prompt, "alt");
   EXPECT_EQ(seen.initial, "alt");
   EXPECT_EQ(frame->m_recordings[2].GetInfo(), "Hauptleitung");
-  EXPECT_FALSE(frame->m_saved);
+  EXPECT_FALSE(frame->m_recordings.IsSaved());
 
   // An empty entry keeps the information, yet counts as a change.
-  frame->m_saved = true;
+  frame->m_recordings.MarkSaved();
   wxTEST_DIALOG(Command(ID_EDIT_INFO), TextAnswer("", wxID_OK));
   EXPECT_EQ(frame->m_recordings[2].GetInfo(), "Hauptleitung");
-  EXPECT_FALSE(frame->m_saved);
+  EXPECT_FALSE(frame->m_recordings.IsSaved());
   EXPECT_TRUE(IsSelected(frame->m_recordList, 2));
 }
 
-TEST_F(RecordingListTest, RemovalSelectsTheNeighbour) {
+TEST_F(RecordingListTest, RemovalShowsTheNeighbour) {
   struct Case {
     long removed;
-    int shownBefore;
     std::vector<std::string> titles;
-    long selected, focused;
-    int shownAfter;
+    int shownAfter;  // also the one highlighted row
   };
   const Case cases[] = {
-      {0, 2, {"B", "C"}, 0, 0, 1},
-      {1, 1, {"A", "C"}, 0, 1, -1},
-      {2, 2, {"A", "B"}, 1, -1, -1},  // the focus would go to a row that no longer exists
+      {0, {"B", "C"}, 0},  // the record that moves up into its place
+      {1, {"A", "C"}, 1},
+      {2, {"A", "B"}, 1},  // the last: the one before it
   };
   OpenWithThree();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.removed);
-    frame->m_recordings = {MakeRecord("A", "1/01/2026 8:00:00", 20), MakeRecord("B", "2/01/2026 9:00:00", 30),
-                           MakeRecord("C", "3/01/2026 10:00:00", 40)};
-    frame->RefreshRecordingList();
+    frame->m_recordings.Replace({MakeRecord("A", "1/01/2026 8:00:00", 20), MakeRecord("B", "2/01/2026 9:00:00", 30),
+                                 MakeRecord("C", "3/01/2026 10:00:00", 40)},
+                                "", false);
     ClickRow(frame->m_recordList, c.removed);
-    frame->m_currentRecording = c.shownBefore;
-    frame->m_saved = true;
+    frame->m_recordings.MarkSaved();
     Command(ID_REMOVE_RECORDING);
     wxListCtrl* list = frame->m_recordList;
     EXPECT_EQ(Titles(), c.titles);
     EXPECT_EQ(Column(list, 0).size(), c.titles.size());
-    EXPECT_FALSE(frame->m_saved);
+    EXPECT_FALSE(frame->m_recordings.IsSaved());
     EXPECT_EQ(list->GetSelectedItemCount(), 1);
-    EXPECT_TRUE(IsSelected(list, c.selected));
-    EXPECT_EQ(FocusedRow(list), c.focused);
-    // The shown index follows its record, or is dropped with it.
-    EXPECT_EQ(frame->m_currentRecording, c.shownAfter);
+    EXPECT_TRUE(IsSelected(list, c.shownAfter));
+    EXPECT_EQ(FocusedRow(list), c.shownAfter);
+    EXPECT_EQ(frame->m_recordings.Shown(), c.shownAfter);
+    EXPECT_TRUE(CommandsEnabled());
   }
 
-  // The last record: the list ends empty.
-  frame->m_recordings.erase(frame->m_recordings.begin() + 1, frame->m_recordings.end());
-  frame->RefreshRecordingList();
-  ClickRow(frame->m_recordList, 0);
+  // The only record: the list ends empty, nothing is shown, the commands are off.
+  frame->m_recordings.Replace({MakeRecord("A", "1/01/2026 8:00:00", 20)}, "", false);
   Command(ID_REMOVE_RECORDING);
   EXPECT_TRUE(frame->m_recordings.empty());
   EXPECT_EQ(frame->m_recordList->GetItemCount(), 0);
+  EXPECT_EQ(frame->m_recordings.Shown(), -1);
+  EXPECT_TRUE(CommandsDisabled());
 }
 
 // Real mouse clicks, so the order of focus and selection events is the list's own.
@@ -261,25 +260,27 @@ TEST_F(RecordingListTest, MouseClicksOnRows) {
 
   moveTo(2);
   sim.MouseClick();
-  guitest::PumpUntil([&] { return frame->m_currentRecording == 2 && FocusedRow(list) == 2; });
-  EXPECT_EQ(frame->m_currentRecording, 2);
+  guitest::PumpUntil([&] { return frame->m_recordings.Shown() == 2 && FocusedRow(list) == 2; });
+  EXPECT_EQ(frame->m_recordings.Shown(), 2);
   EXPECT_EQ(FocusedRow(list), 2);
   EXPECT_TRUE(CommandsEnabled());
 
-  // Control-click adds a second row: the row commands then do nothing.
+  // Control-click adds no second row: one row is highlighted, the one on show.
   moveTo(0);
   sim.KeyDown(WXK_CONTROL);
   sim.MouseClick();
   sim.KeyUp(WXK_CONTROL);
-  guitest::PumpUntil([&] { return list->GetSelectedItemCount() == 2; });
-  EXPECT_EQ(list->GetSelectedItemCount(), 2);
-  Command(ID_CHANGE_TITLE);
+  guitest::PumpUntil([&] { return frame->m_recordings.Shown() == 0; });
+  guitest::Pump();
+  EXPECT_EQ(list->GetSelectedItemCount(), 1);
+  EXPECT_EQ(frame->m_recordings.Shown(), 0);
+  EXPECT_TRUE(IsSelected(list, 0));
 
   // A double click edits the title of the clicked row.
   moveTo(1);
   sim.MouseClick();
-  guitest::PumpUntil([&] { return frame->m_currentRecording == 1 && list->GetSelectedItemCount() == 1; });
-  EXPECT_EQ(frame->m_currentRecording, 1);
+  guitest::PumpUntil([&] { return frame->m_recordings.Shown() == 1 && list->GetSelectedItemCount() == 1; });
+  EXPECT_EQ(frame->m_recordings.Shown(), 1);
   wxTEST_DIALOG(
       {
         sim.MouseDblClick();

@@ -14,7 +14,7 @@ class WorkFileWindowTest : public MainFrameTest {
     gallons.SetFlowUnitLitres(0);
     gallons.SetPressureUnit('p');
     gallons.SetInfo("Schlauch");
-    frame->m_recordings = {MakeRecord("Küche", "1/01/2026 8:00:00", 2), gallons};
+    frame->m_recordings.Replace({MakeRecord("Küche", "1/01/2026 8:00:00", 2), gallons}, "", false);
     frame->RefreshRecordingList();
   }
   wxString PathIn(const std::string& name) const { return wxString::FromUTF8((dir / name).string()); }
@@ -27,7 +27,7 @@ class WorkFileWindowTest : public MainFrameTest {
     bool operator==(const Snapshot&) const = default;
   };
   Snapshot Take() const {
-    Snapshot s{{}, frame->m_recordList->GetItemCount(), frame->m_saved, frame->m_workFilePath, frame->GetTitle()};
+    Snapshot s{{}, frame->m_recordList->GetItemCount(), frame->m_recordings.IsSaved(), frame->WorkFilePath(), frame->GetTitle()};
     for (const Storage& r : frame->m_recordings) s.titles.push_back(r.GetTitle());
     return s;
   }
@@ -46,22 +46,20 @@ TEST_F(WorkFileWindowTest, SaveAsSaveAndOpenRoundTrip) {
   const std::filesystem::path file = dir / "arbeit.kdl";
   ASSERT_TRUE(std::filesystem::exists(file));
   EXPECT_TRUE(ReadBytes(file).starts_with("430000\r\n2\r\nK\xFC" "che\r\n1/01/2026 8:00:00\r\n\r\n"));
-  EXPECT_EQ(frame->GetTitle(), "arbeit");
-  EXPECT_EQ(frame->m_workFilePath, PathIn("arbeit.kdl"));
-  EXPECT_TRUE(frame->m_saved);
+  EXPECT_EQ(frame->GetTitle(), "arbeit.kdl");  // the file's name as it is on disk
+  EXPECT_EQ(frame->WorkFilePath(), PathIn("arbeit.kdl"));
+  EXPECT_TRUE(frame->m_recordings.IsSaved());
 
   // Plain save goes to the same file without a dialog.
-  frame->m_recordings[0].SetTitle("Bad");
-  frame->m_saved = false;
+  frame->m_recordings.SetTitle(0, "Bad");
+  EXPECT_EQ(frame->GetTitle(), "arbeit.kdl *");
   Command(ID_SAVE);
-  EXPECT_TRUE(frame->m_saved);
+  EXPECT_EQ(frame->GetTitle(), "arbeit.kdl");
+  EXPECT_TRUE(frame->m_recordings.IsSaved());
   EXPECT_TRUE(ReadBytes(file).starts_with("430000\r\n2\r\nBad\r\n"));
 
   // Opened (button "Öffnen"): the file's set replaces the one on screen.
-  frame->m_recordings.clear();
-  frame->RefreshRecordingList();
-  frame->m_saved = false;
-  frame->m_workFilePath.clear();
+  frame->m_recordings.Replace({}, "", false);
   g_flowUnitLitres = 1;
   g_pressureUnit = 'b';
   seen = {};
@@ -75,8 +73,8 @@ TEST_F(WorkFileWindowTest, SaveAsSaveAndOpenRoundTrip) {
   EXPECT_EQ(frame->m_recordings[1].GetSampleCount(), 3);
   EXPECT_EQ(Column(frame->m_recordList, 0), (std::vector<wxString>{"Bad", "Garten"}));
   EXPECT_EQ(frame->GetTitle(), "arbeit.kdl");
-  EXPECT_EQ(frame->m_workFilePath, PathIn("arbeit.kdl"));
-  EXPECT_TRUE(frame->m_saved);
+  EXPECT_EQ(frame->WorkFilePath(), PathIn("arbeit.kdl"));
+  EXPECT_TRUE(frame->m_recordings.IsSaved());
   // The window's units are now those of the file's last recording.
   EXPECT_EQ(g_flowUnitLitres, 0);
   EXPECT_EQ(g_pressureUnit, 'p');
@@ -97,26 +95,29 @@ TEST_F(WorkFileWindowTest, ExtensionRulesAndOverwriteQuestion) {
 
   // "arbeit" when arbeit.kdl exists: the dialog could not ask, so the window does.
   std::ofstream(dir / "arbeit.kdl") << "fremd";
-  frame->m_saved = false;
+  frame->m_recordings.SetInfo(0, "geändert");
   wxString question;
   wxTEST_DIALOG(Command(ID_SAVE_AS, wxEVT_MENU), FileAnswer(PathIn("arbeit")), MessageAnswer(wxID_NO, &question));
   EXPECT_TRUE(question.Contains("arbeit.kdl")) << question;
   EXPECT_EQ(ReadBytes(dir / "arbeit.kdl"), "fremd");
-  EXPECT_FALSE(frame->m_saved);
-  EXPECT_EQ(frame->m_workFilePath, PathIn("arbeit.kdl.old"));
+  EXPECT_FALSE(frame->m_recordings.IsSaved());
+  EXPECT_EQ(frame->WorkFilePath(), PathIn("arbeit.kdl.old"));
 
   wxTEST_DIALOG(Command(ID_SAVE_AS, wxEVT_MENU), FileAnswer(PathIn("arbeit")), wxExpectModal<wxMessageDialog>(wxID_YES));
   EXPECT_TRUE(ReadBytes(dir / "arbeit.kdl").starts_with("430000\r\n"));
-  EXPECT_EQ(frame->m_workFilePath, PathIn("arbeit.kdl"));
+  EXPECT_EQ(frame->WorkFilePath(), PathIn("arbeit.kdl"));
 }
 
 TEST_F(WorkFileWindowTest, SaveWithoutFileCancelledWritesNothing) {
   OpenWithTwo();
   for (bool saved : {false, true}) {
-    frame->m_saved = saved;
+    if (saved)
+      frame->m_recordings.MarkSaved();
+    else
+      frame->m_recordings.SetInfo(0, "geändert");
     wxTEST_DIALOG(Command(ID_SAVE), FileAnswer("", wxID_CANCEL));
-    EXPECT_EQ(frame->m_saved, saved);
-    EXPECT_TRUE(frame->m_workFilePath.empty());
+    EXPECT_EQ(frame->m_recordings.IsSaved(), saved);
+    EXPECT_TRUE(frame->WorkFilePath().empty());
   }
   for (const auto& entry : std::filesystem::directory_iterator(dir))
     EXPECT_EQ(entry.path().filename(), "vrxv43.ini");
@@ -124,9 +125,7 @@ TEST_F(WorkFileWindowTest, SaveWithoutFileCancelledWritesNothing) {
 
 TEST_F(WorkFileWindowTest, UnreadableFilesAreRefusedAndChangeNothing) {
   OpenWithTwo();
-  frame->m_saved = true;
-  frame->m_workFilePath = PathIn("vorher.kdl");
-  frame->SetTitle("vorher.kdl");
+  frame->m_recordings.MarkSaved(std::string(PathIn("vorher.kdl").utf8_str()));
   std::ofstream(dir / "kaputt.kdl") << "430000\r\n1\r\nTitel\r\n1/01/2026 8:00:00\r\n\r\n0\r\nabc\r\n";
   std::ofstream(dir / "kurz.kdl") << "430000\r\n2\r\nTitel\r\n1/01/2026 8:00:00\r\n\r\n0\r\n1000\r\n98\r\n1\r\n0\r\n1\r\n";
   struct Case {
@@ -153,20 +152,19 @@ TEST_F(WorkFileWindowTest, UnreadableFilesAreRefusedAndChangeNothing) {
 TEST_F(WorkFileWindowTest, UnwritableFileIsReported) {
   OpenWithTwo();
   wxTEST_DIALOG(Command(ID_SAVE_AS, wxEVT_MENU), FileAnswer(PathIn("gut")));
-  ASSERT_TRUE(frame->m_saved);
-  frame->m_recordings[0].SetTitle("Neu");
-  frame->m_saved = true;  // as after an open: a failed save must not leave it claiming so
+  ASSERT_TRUE(frame->m_recordings.IsSaved());
+  frame->m_recordings.SetTitle(0, "Neu");
 
   guitest::LogCapture::Get().Clear();
   wxTEST_DIALOG(Command(ID_SAVE_AS, wxEVT_MENU), FileAnswer("/proc/vrx-arbeit"));
   const auto errors = guitest::LogCapture::Get().Errors();
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_TRUE(errors[0].Contains("/proc/vrx-arbeit.kdl")) << errors[0];
-  EXPECT_FALSE(frame->m_saved);
-  EXPECT_EQ(frame->m_workFilePath, PathIn("gut.kdl"));  // plain save still goes to the good file
-  EXPECT_EQ(frame->GetTitle(), "gut");
+  EXPECT_FALSE(frame->m_recordings.IsSaved());
+  EXPECT_EQ(frame->WorkFilePath(), PathIn("gut.kdl"));  // plain save still goes to the good file
+  EXPECT_EQ(frame->GetTitle(), "gut.kdl *");
 
   Command(ID_SAVE);
-  EXPECT_TRUE(frame->m_saved);
+  EXPECT_TRUE(frame->m_recordings.IsSaved());
   EXPECT_TRUE(ReadBytes(dir / "gut.kdl").starts_with("430000\r\n2\r\nNeu\r\n"));
 }

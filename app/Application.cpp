@@ -25,5 +25,10 @@ bool Application::OnInit() {
   frame->SetIcons(vrxWindowIcons());
   frame->Show(true);
   SetTopWindow(frame);
+  // `vrx FILE.kdl` (a file manager's double click) opens the file once the window is up.
+  if (argc > 1) {
+    const wxString path = argv[1];
+    frame->CallAfter([frame, path] { frame->OpenWorkFileFrom(path); });
+  }
   return true;
 }

@@ -12,7 +12,9 @@
 #include "plot/Plot.h"
 #include "resources/Pictures.h"
 
+#include <wx/accel.h>
 #include <wx/button.h>
+#include <wx/filehistory.h>
 #include <wx/filename.h>
 #include <wx/gauge.h>
 #include <wx/image.h>
@@ -25,7 +27,9 @@
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/stdpaths.h>
+#include <wx/wrapsizer.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -72,6 +76,25 @@ wxMenuItem* MenuItem(wxMenu* menu, int id, const wxString& label, const wxString
   return item;
 }
 
+// A box sizer whose minimum is the sum of its items' minimums. wxBoxSizer's own minimum
+// scales the largest min-to-proportion ratio up to all items, which made the window wider and
+// taller than most laptop screens; when space is short the items still get their minimum first.
+class SumMinBoxSizer : public wxBoxSizer {
+ public:
+  using wxBoxSizer::wxBoxSizer;
+  wxSize CalcMin() override {
+    wxBoxSizer::CalcMin();  // keeps the totals the layout pass relies on
+    int major = 0, minor = 0;
+    for (wxSizerItem* item : m_children) {
+      if (!item->IsShown()) continue;
+      const wxSize s = item->GetMinSizeWithBorder();
+      major += GetSizeInMajorDir(s);
+      minor = std::max(minor, GetSizeInMinorDir(s));
+    }
+    return SizeFromMajorMinor(major, minor);
+  }
+};
+
 }  // namespace
 
 MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size,
@@ -85,6 +108,7 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
   LoadSettings(std::string(m_settingsDirectory.utf8_str()));
   BuildMenuBar();
   BuildControls();
+  InstallDropTargets();
   m_baseTitle = title;
   m_recordings.SetListener([this](unsigned changes) { OnRecordingsChanged(changes); });
   Initialise();
@@ -103,43 +127,62 @@ MainFrame::~MainFrame() {
   SaveSettings(std::string(m_settingsDirectory.utf8_str()));
 }
 
+// Menu labels carry mnemonics (&) and the usual desktop shortcuts after a tab.
 void MainFrame::BuildMenuBar() {
   auto* file = new wxMenu;
-  MenuItem(file, ID_OPEN, wxString::FromUTF8("Vorgang Öffnen"), wxString::FromUTF8("Einen gespeicherten Vorgang öffnen"),
-           PictureMenuOpen);
-  MenuItem(file, ID_SAVE, "Vorgang Speichern", "Den aktuellen Vorgang abspeichern", PictureMenuSave);
-  MenuItem(file, ID_SAVE_AS, "Vorgang Speichern als", "Den aktuellen Vorgang abspeichern", PictureMenuSave);
+  MenuItem(file, ID_OPEN, wxString::FromUTF8("Vorgang Ö&ffnen\tCtrl+O"),
+           wxString::FromUTF8("Einen gespeicherten Vorgang öffnen"), PictureMenuOpen);
+  MenuItem(file, ID_SAVE, "Vorgang &Speichern\tCtrl+S", "Den aktuellen Vorgang abspeichern", PictureMenuSave);
+  MenuItem(file, ID_SAVE_AS, "Vorgang Speichern &als\tCtrl+Shift+S", "Den aktuellen Vorgang abspeichern",
+           PictureMenuSave);
   file->AppendSeparator();
-  MenuItem(file, ID_PRINT, "Diagramm Drucken", "Aktuelles Diagramm drucken", PictureMenuPrint);
-  MenuItem(file, ID_PRINT_PREVIEW, "Drucken mit Vorschau", "Diagramm Vorschau und Druck", PictureMenuPrint);
-  MenuItem(file, ID_QUIT, "Verlassen", "Beendet die Anwendung");
+  MenuItem(file, ID_PRINT, "Diagramm &Drucken\tCtrl+P", "Aktuelles Diagramm drucken", PictureMenuPrint);
+  MenuItem(file, ID_PRINT_PREVIEW, "Drucken mit Vo&rschau", "Diagramm Vorschau und Druck", PictureMenuPrint);
+  file->AppendSeparator();
+  // The recently used work files are listed here, above "Verlassen".
+  m_recentFiles = std::make_unique<wxFileHistory>(9, wxID_FILE1);
+  m_recentFiles->UseMenu(file);
+  LoadRecentFiles();
+  file->AppendSeparator();
+  MenuItem(file, ID_QUIT, "&Verlassen\tCtrl+Q", "Beendet die Anwendung");
 
   auto* plot = new wxMenu;
   auto* colours = new wxMenu;
-  MenuItem(colours, ID_COLOUR_FLOW, "Durchfluss", wxString::FromUTF8("Durchflussanzeigefarbe ändern"));
-  MenuItem(colours, ID_COLOUR_VOLUME, "Volumen", wxString::FromUTF8("Volumenanzeigefarbe ändern"));
-  MenuItem(colours, ID_COLOUR_PRESSURE, "Druck", wxString::FromUTF8("Druckanzeigefarbe ändern"));
-  plot->AppendSubMenu(colours, "Linienfarbe", wxString::FromUTF8("Linienfarben ändern"));
+  MenuItem(colours, ID_COLOUR_FLOW, "&Durchfluss", wxString::FromUTF8("Durchflussanzeigefarbe ändern"));
+  MenuItem(colours, ID_COLOUR_VOLUME, "&Volumen", wxString::FromUTF8("Volumenanzeigefarbe ändern"));
+  MenuItem(colours, ID_COLOUR_PRESSURE, "D&ruck", wxString::FromUTF8("Druckanzeigefarbe ändern"));
+  plot->AppendSubMenu(colours, "Linien&farbe", wxString::FromUTF8("Linienfarben ändern"));
   auto* widths = new wxMenu;
-  MenuItem(widths, ID_WIDTH_FLOW, "Durchfluss", wxString::FromUTF8("Durchflusslinienstärke ändern"));
-  MenuItem(widths, ID_WIDTH_VOLUME, "Volumen", wxString::FromUTF8("Volumenlinienstärke ändern"));
-  MenuItem(widths, ID_WIDTH_PRESSURE, "Druck", wxString::FromUTF8("Drucklinienstärke ändern"));
-  plot->AppendSubMenu(widths, wxString::FromUTF8("Linienstärke"), wxString::FromUTF8("Linienart ändern"));
+  MenuItem(widths, ID_WIDTH_FLOW, "&Durchfluss", wxString::FromUTF8("Durchflusslinienstärke ändern"));
+  MenuItem(widths, ID_WIDTH_VOLUME, "&Volumen", wxString::FromUTF8("Volumenlinienstärke ändern"));
+  MenuItem(widths, ID_WIDTH_PRESSURE, "D&ruck", wxString::FromUTF8("Drucklinienstärke ändern"));
+  plot->AppendSubMenu(widths, wxString::FromUTF8("Linien&stärke"), wxString::FromUTF8("Linienart ändern"));
 
   auto* data = new wxMenu;
-  MenuItem(data, ID_EXPORT_CSV, "Exportieren nach Excel", wxString::FromUTF8("Ausgewählte Daten nach MS Excel exportieren"));
-  MenuItem(data, ID_FILTER_SETTINGS, "Filtereinstellungen", wxString::FromUTF8("Datenfiltereinstellung ändern"));
+  MenuItem(data, ID_EXPORT_CSV, "&Exportieren nach Excel\tCtrl+E",
+           wxString::FromUTF8("Ausgewählte Daten nach MS Excel exportieren"));
+  MenuItem(data, ID_FILTER_SETTINGS, "&Filtereinstellungen", wxString::FromUTF8("Datenfiltereinstellung ändern"));
 
   auto* help = new wxMenu;
-  MenuItem(help, ID_SHOW_TIPS, "Show Startup Tips", "Display startup help tips");
+  MenuItem(help, ID_SHOW_TIPS, "Show Startup &Tips\tF1", "Display startup help tips");
+  MenuItem(help, wxID_ABOUT, "&About vrx", "Version, licence and copyright");
 
   auto* bar = new wxMenuBar;
-  bar->Append(file, "Datei");
-  bar->Append(plot, "Diagramm");
-  bar->Append(data, "Daten");
-  bar->Append(help, "Help");
+  bar->Append(file, "&Datei");
+  bar->Append(plot, "D&iagramm");
+  bar->Append(data, "Da&ten");
+  bar->Append(help, "&Help");
   SetMenuBar(bar);
   bar->Enable(ID_EXPORT_CSV, false);
+
+  // Keys for the plot, which has no menu items of its own: + and - zoom (main keys and
+  // keypad).
+  wxAcceleratorEntry keys[] = {
+      {wxACCEL_NORMAL, '+', ID_ZOOM_IN},          {wxACCEL_SHIFT, '+', ID_ZOOM_IN},
+      {wxACCEL_NORMAL, WXK_NUMPAD_ADD, ID_ZOOM_IN}, {wxACCEL_NORMAL, '-', ID_ZOOM_OUT},
+      {wxACCEL_NORMAL, WXK_NUMPAD_SUBTRACT, ID_ZOOM_OUT},
+  };
+  SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(std::size(keys)), keys));
 }
 
 void MainFrame::BuildControls() {
@@ -178,6 +221,8 @@ void MainFrame::BuildControls() {
                                   toolSize);
 
   m_plot = new mpWindow(p, wxID_ANY, wxDefaultPosition, wxSize(600, 300), wxSUNKEN_BORDER);
+  // On a small screen the plot gives way first.
+  m_plot->SetMinSize(wxSize(300, 180));
 
   m_startButton = MakeDeviceButton(p, ID_LIVE_START, PictureLiveStart, "Record live data", wxSize(50, 50));
   m_stopButton = MakeDeviceButton(p, ID_LIVE_STOP, PictureLiveStop, "Stop live data capture", wxSize(50, 50));
@@ -193,11 +238,15 @@ void MainFrame::BuildControls() {
   m_flowLcd = new kwxLCDDisplay(p, wxDefaultPosition, wxSize(100, 40));
   m_flowLcd->SetDigitCount(6);
   m_flowLcd->SetText("0");
-  m_pressureLcd = new kwxLCDDisplay(p, wxDefaultPosition, wxSize(60, 35));
+  // Wider than the 60 x 35 first drawn: six cells in 60 pixels left a decimal point of two.
+  m_pressureLcd = new kwxLCDDisplay(p, wxDefaultPosition, wxSize(100, 40));
   m_pressureLcd->SetDigitCount(6);
   m_pressureLcd->SetText("0.0");
   for (kwxLCDDisplay* lcd : {static_cast<kwxLCDDisplay*>(m_clockLcd), m_flowLcd, m_pressureLcd})
     lcd->SetMinSize(lcd->GetSize());
+  // The live readouts grow with the right column, up to a size that still reads as a display.
+  m_flowLcd->SetMaxSize(wxSize(300, 90));
+  m_pressureLcd->SetMaxSize(wxSize(300, 90));
   const wxFont unitFont(wxFontInfo(11).Family(wxFONTFAMILY_SWISS).Bold());
   m_flowUnitLabel = new wxStaticText(p, wxID_ANY, "l/min");
   m_pressureUnitLabel = new wxStaticText(p, wxID_ANY, "psi");
@@ -205,7 +254,6 @@ void MainFrame::BuildControls() {
   m_pressureUnitLabel->SetFont(unitFont);
   ApplySettingsUnitLabels();
 
-  // Several rows may be selected; the row commands then do nothing.
   m_recordList = new wxListCtrl(p, ID_RECORDING_LIST, wxDefaultPosition, wxDefaultSize,
                                 wxLC_REPORT | wxLC_SINGLE_SEL);  // one row: the recording on show
   SetUpRecordingList();
@@ -221,9 +269,9 @@ void MainFrame::BuildControls() {
   m_statusText = new wxStaticText(p, wxID_ANY, " ");
 
   // --- layout ---
-  auto* columns = new wxBoxSizer(wxHORIZONTAL);
+  auto* columns = new SumMinBoxSizer(wxHORIZONTAL);
   auto* left = new wxBoxSizer(wxVERTICAL);
-  auto* right = new wxBoxSizer(wxVERTICAL);
+  auto* right = new SumMinBoxSizer(wxVERTICAL);
   columns->Add(left, 2, wxEXPAND);
   columns->Add(right, 1, wxEXPAND);
 
@@ -243,7 +291,7 @@ void MainFrame::BuildControls() {
   bool first = true;
   for (wxWindow* w : {m_zoomInButton, m_zoomOutButton, m_measureFlowButton, m_measurePressureButton, m_gridButton,
                       m_pointsButton, m_filterButton}) {
-    if (!first) tools->AddSpacer(10);
+    if (!first) tools->AddSpacer(4);  // seven tools fit beside a plot on a 600-pixel-high screen
     tools->Add(w, 0);
     first = false;
   }
@@ -268,20 +316,25 @@ void MainFrame::BuildControls() {
 
   auto* values = new wxBoxSizer(wxVERTICAL);
   auto* flowRow = new wxBoxSizer(wxHORIZONTAL);
-  flowRow->Add(m_flowLcd, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
-  flowRow->Add(m_flowUnitLabel, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 5);
+  flowRow->Add(m_flowLcd, 1, wxEXPAND | wxALL, 5);
+  flowRow->Add(m_flowUnitLabel, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 5);
   auto* pressureRow = new wxBoxSizer(wxHORIZONTAL);
-  pressureRow->Add(m_pressureLcd, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
-  pressureRow->Add(m_pressureUnitLabel, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 5);
-  values->Add(flowRow, 0);
-  values->Add(pressureRow, 0);
+  pressureRow->Add(m_pressureLcd, 1, wxEXPAND | wxALL, 5);
+  pressureRow->Add(m_pressureUnitLabel, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 5);
+  values->Add(flowRow, 1, wxEXPAND);
+  values->Add(pressureRow, 1, wxEXPAND);
   right->Add(values, 1, wxEXPAND);
 
-  auto* functions = box("Messwertfunktionen");
-  functions->Add(m_removeButton, 0, wxALL, 2);
-  functions->Add(m_titleButton, 0, wxALL, 2);
-  functions->Add(m_infoButton, 0, wxALL, 2);
-  right->Add(functions, 0, wxALL, 10);
+  // The buttons wrap onto a second line when the column is narrow, rather than being cut off.
+  auto* functions = new wxStaticBoxSizer(wxVERTICAL, p, "Messwertfunktionen");
+  auto* functionButtons = new wxWrapSizer(wxHORIZONTAL);
+  functionButtons->Add(m_removeButton, 0, wxALL, 2);
+  functionButtons->Add(m_titleButton, 0, wxALL, 2);
+  functionButtons->Add(m_infoButton, 0, wxALL, 2);
+  functions->Add(functionButtons, 0, wxEXPAND);
+  right->Add(functions, 0, wxEXPAND | wxALL, 10);
+  // The list gives way on a small screen (it scrolls).
+  m_recordList->SetMinSize(wxSize(200, 80));
   right->Add(m_recordList, 4, wxEXPAND | wxLEFT | wxRIGHT, 10);
 
   auto* status = new wxStaticBoxSizer(wxVERTICAL, p, wxString::FromUTF8("Gerätestatus"));

@@ -206,6 +206,20 @@ class MainFrame : public wxFrame {
 
   const wxString& SettingsDirectory() const { return m_settingsDirectory; }
 
+  // --- desktop conventions (app/MainFrameDesktop.cpp) ---
+  // Opens a work file named from outside the file dialog (command line, a file dropped on the
+  // window, the recent files): asks first when unsaved recordings would go.
+  bool OpenWorkFileFrom(const wxString& path);
+  void InstallDropTargets();
+  void OnRecentFile(wxCommandEvent& event);
+  void OnAbout(wxCommandEvent& event);
+  // The recent work files, kept in a file of their own beside the settings file.
+  void LoadRecentFiles();
+  void SaveRecentFiles() const;
+  void RememberRecentFile(const wxString& path);
+  wxString RecentFilesPath() const;
+  std::unique_ptr<class wxFileHistory> m_recentFiles;
+
  private:
   void BuildMenuBar();
   void BuildControls();

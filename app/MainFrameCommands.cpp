@@ -14,6 +14,8 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
   // shell and logger
   EVT_MENU(ID_QUIT, MainFrame::OnQuit)
   EVT_MENU(ID_SHOW_TIPS, MainFrame::OnShowTips)
+  EVT_MENU(wxID_ABOUT, MainFrame::OnAbout)
+  EVT_MENU_RANGE(wxID_FILE1, wxID_FILE9, MainFrame::OnRecentFile)
   EVT_COMMAND(wxID_ANY, vrxEVT_TIPS_FLAG, MainFrame::OnTipsFlag)
   EVT_BUTTON(ID_CLEAR_MEMORY, MainFrame::OnClearMemoryCommand)
   EVT_BUTTON(ID_DEVICE_SETTINGS, MainFrame::OnDeviceSettings)

@@ -4,6 +4,7 @@
 add_library(vrx_mainframe STATIC
   ${CMAKE_SOURCE_DIR}/app/MainFrame.cpp
   ${CMAKE_SOURCE_DIR}/app/MainFrameCommands.cpp
+  ${CMAKE_SOURCE_DIR}/app/MainFrameDesktop.cpp
   ${CMAKE_SOURCE_DIR}/recordings/MainFrameDeviceStatus.cpp
   ${CMAKE_SOURCE_DIR}/recordings/MainFrameDownload.cpp
   ${CMAKE_SOURCE_DIR}/recordings/MainFrameRecordingList.cpp

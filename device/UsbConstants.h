@@ -5,6 +5,9 @@
 // Identity of the logger and the fixed shape of its requests.
 constexpr int LOGGER_VENDOR_ID = 0x04D8;
 constexpr int LOGGER_PRODUCT_ID = 0xFFFD;
+// Device release number the simulated demo logger reports, so the program can say that the
+// logger it talks to is the demo and not real hardware.
+constexpr int DEMO_LOGGER_RELEASE = 0xDE00;
 
 constexpr int USB_TYPE_IN = 0xC0;   // vendor, device-to-host, recipient device
 constexpr int USB_TYPE_OUT = 0x40;  // vendor, host-to-device, recipient device

@@ -11,6 +11,10 @@ VellUSB::VellUSB() : m_handle(nullptr), m_device(nullptr) {
 
 VellUSB::~VellUSB() = default;
 
+bool VellUSB::IsDemoLogger() const {
+  return m_device && m_device->descriptor.bcdDevice == DEMO_LOGGER_RELEASE;
+}
+
 bool VellUSB::FindDevice() {
   m_handle = nullptr;
   usb_init();

@@ -59,6 +59,8 @@ class VellUSB {
   // device node cannot be opened for writing), so the window can say so rather than blame
   // the connection.
   bool AccessDenied() const { return m_accessDenied; }
+  // True when the logger last found is the simulated demo logger (by its release number).
+  bool IsDemoLogger() const;
 
   // The buffer every IN transfer lands in and every OUT data stage comes from.
   unsigned char* Buffer() { return m_buffer; }

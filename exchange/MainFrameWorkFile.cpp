@@ -28,7 +28,9 @@ bool MainFrame::ReadWorkFile(const wxString& path) {
   // The units of the last recording become the ones the window labels with.
   if (!result.recordings.empty())
     RememberUnits(result.recordings.back().GetFlowUnitLitres(), result.recordings.back().GetPressureUnit());
-  return m_recordings.Replace(std::move(result.recordings), std::string(path.utf8_str()), true);
+  if (!m_recordings.Replace(std::move(result.recordings), std::string(path.utf8_str()), true)) return false;
+  RememberRecentFile(path);
+  return true;
 }
 
 void MainFrame::OnSaveWorkFile(wxCommandEvent&) { OnSaveWorkFile(); }
@@ -65,5 +67,6 @@ bool MainFrame::WriteWorkFile(const wxString& path) {
     return false;
   }
   m_recordings.MarkSaved(std::string(path.utf8_str()));
+  RememberRecentFile(path);
   return true;
 }

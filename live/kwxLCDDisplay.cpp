@@ -111,6 +111,9 @@ void kwxLCDDisplay::DrawSegment(wxDC& dc, int i, int segment, bool lit) {
   dc.SetPen(wxPen(GetBackgroundColour(), 1, wxPENSTYLE_SOLID));
   dc.SetBrush(wxBrush(lit ? m_onColour : m_offColour));
   if (segment == lcd::DECIMAL_POINT) {
+    // No outline: at the small sizes the point is a few pixels wide, and a one-unit outline in
+    // the background colour would leave little of it.
+    dc.SetPen(*wxTRANSPARENT_PEN);
     const lcd::Rect r = geometry.DecimalPointBox();
     dc.DrawEllipse(x + r.x, y + r.y, r.width, r.height);
     return;

@@ -29,6 +29,8 @@ wxString AccessHintLong() {
 
 void MainFrame::OnMemoryStatusTimer(wxTimerEvent&) {
   const unsigned char* record = m_link->GetMemoryStatus();
+  // Nobody should take the demo's recordings for real measurements.
+  SetStatusText(record && m_link->IsDemoLogger() ? "Demo-Logger" : "", 1);
   if (!record) {
     m_memoryGauge->SetValue(0);
     m_batteryGauge->SetValue(0);

@@ -15,12 +15,21 @@ echo "== install into a temporary prefix"
 cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
 for f in bin/vrx share/applications/vrx.desktop lib/udev/rules.d/70-vrx-logger.rules \
          share/icons/hicolor/16x16/apps/vrx.png share/icons/hicolor/32x32/apps/vrx.png \
-         share/icons/hicolor/48x48/apps/vrx.png; do
+         share/icons/hicolor/48x48/apps/vrx.png share/mime/packages/vrx.xml; do
   [ -s "$tmp/prefix/$f" ] || fail "missing $f"
 done
 [ -x "$tmp/prefix/bin/vrx" ] || fail "bin/vrx is not executable"
 desktop-file-validate "$tmp/prefix/share/applications/vrx.desktop" || fail "desktop entry does not validate"
 grep -q 'TAG+="uaccess"' "$tmp/prefix/lib/udev/rules.d/70-vrx-logger.rules" || fail "udev rule lacks uaccess"
+grep -q '^Exec=vrx %f$' "$tmp/prefix/share/applications/vrx.desktop" || fail "desktop entry does not pass the file"
+# A file manager knows a work file by its name, and by its first line when the name says nothing.
+update-mime-database "$tmp/prefix/share/mime" >/dev/null
+printf '430000\r\n0\r\n' >"$tmp/arbeit.kdl"
+printf '430000\r\n0\r\n' >"$tmp/ohne-endung"
+for f in "$tmp/arbeit.kdl" "$tmp/ohne-endung"; do
+  type=$(XDG_DATA_DIRS="$tmp/prefix/share:/usr/share" xdg-mime query filetype "$f" 2>/dev/null || true)
+  [ "$type" = "application/x-vrx-workfile" ] || fail "$(basename "$f") is of type '$type', not a vrx work file"
+done
 
 echo "== Debian package"
 (cd "$build" && cpack -G DEB >/dev/null) || fail "cpack failed"

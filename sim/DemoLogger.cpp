@@ -44,6 +44,7 @@ std::shared_ptr<SimLogger> MakeDemoLogger() {
   auto logger = std::make_shared<SimLogger>(0x0403, params);
   logger->LoadRecordings(DemoRecordings(params));
   logger->SetSignal(SimLogger::TapSignal(params));
+  logger->SetDemo(true);
   return logger;
 }
 

@@ -22,10 +22,10 @@ namespace {
 
 // Device descriptor and configuration 1 with one vendor-specific interface, as the node's
 // read() returns them to libusb.
-const char* kDescriptors =
-    "12010002000000" "40" "D804" "FDFF" "0001" "01" "02" "00" "01"
-    "0902120001010080" "32"
-    "090400000000FF000000";
+// The release number (bcdDevice, little-endian) between the two halves is "0001" for 1.00,
+// or "00DE" for the demo.
+constexpr const char* kDescriptorsHead = "12010002000000" "40" "D804" "FDFF";
+constexpr const char* kDescriptorsTail = "01" "02" "00" "01" "0902120001010080" "32" "090400000000FF000000";
 
 gboolean OnIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer user) {
   auto* node = static_cast<SimBus::Node*>(user);
@@ -89,10 +89,12 @@ void SimBus::Attach(int slot) {
   Slot& s = m_slots.at(slot);
   s.devnum = m_nextDevnum++;
   char sys[128], node[64], desc[512];
+  const std::string descriptors =
+      std::string(kDescriptorsHead) + (s.logger->IsDemo() ? "00DE" : "0001") + kDescriptorsTail;
   std::snprintf(sys, sizeof sys, "/devices/pci0000:00/0000:00:14.0/usb1/1-%d", s.devnum);
   std::snprintf(node, sizeof node, "/dev/bus/usb/001/%03d", s.devnum);
   std::snprintf(desc, sizeof desc, "P: %s\nN: bus/usb/001/%03d=%s\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\n",
-                sys, s.devnum, kDescriptors);
+                sys, s.devnum, descriptors.c_str());
   GError* err = nullptr;
   if (!umockdev_testbed_add_from_string(m_testbed, desc, &err)) {
     std::string msg = err ? err->message : "unknown";

@@ -111,6 +111,10 @@ class SimLogger {
   void SetGone(bool gone);
   // Transfers fail with EPERM, as on a node opened without write access.
   void SetReadOnlyAccess(bool on);
+  // --- identity on the bus ---
+  // The demo logger reports its own device release number (read when it is plugged in).
+  void SetDemo(bool on) { m_demo = on; }
+  bool IsDemo() const { return m_demo; }
   void ClearFaults();
 
   // --- the request log ---
@@ -166,6 +170,7 @@ class SimLogger {
   int64_t m_goneAfter = -1;  // absolute transfer number from which everything fails
   bool m_gone = false;
   bool m_readOnly = false;
+  bool m_demo = false;
 };
 
 // Day count and back for the clock (proleptic Gregorian, no time zone).

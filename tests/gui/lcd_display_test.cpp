@@ -135,6 +135,34 @@ TEST_F(LcdDisplayTest, LitSegmentsFollowTheText) {
   }
 }
 
+// The window's pressure display is at least 100 x 40 pixels for six cells: its decimal point
+// must show, and be at least as wide as a segment's stroke.
+TEST_F(LcdDisplayTest, DecimalPointReadsAtTheSmallestDisplay) {
+  const wxSize size(100, 40);
+  auto* d = Make<kwxLCDDisplay>(wxPoint(0, 0), size, 6);
+  d->SetText("2.92");
+  const wxImage withPoint = Draw(d, size);
+  d->SetText("292");
+  const wxImage without = Draw(d, size);
+  // The lit pixels only the point adds, and the widest run of them.
+  int lit = 0, widest = 0;
+  for (int y = 0; y < size.y; ++y) {
+    int run = 0;
+    for (int x = 0; x < size.x; ++x) {
+      const bool added = Near(withPoint, x, y, LIT, 60) && !Near(without, x, y, LIT, 60) &&
+                         !Near(withPoint, x, y, BACKGROUND, 40);
+      run = added ? run + 1 : 0;
+      lit += added;
+      widest = std::max(widest, run);
+    }
+  }
+  lcd::Geometry g;
+  g.digitCount = 6;
+  const double scale = std::min(100.0 / g.DrawingWidth(), 40.0 / g.CellHeight());
+  EXPECT_GE(lit, 4);
+  EXPECT_GE(widest, static_cast<int>(g.segmentThickness * scale));
+}
+
 TEST_F(LcdDisplayTest, UnlitSegmentsAndBlankTextAreInvisible) {
   const wxSize size(341, 90);
   auto* d = Make<kwxLCDDisplay>(wxPoint(0, 0), size, 6);

@@ -386,8 +386,9 @@ class ImageDialogAnswer : public wxExpectModalBase<wxFileDialog, ImageDialogAnsw
 
 TEST_F(PrintFrameTest, ImageIsTheWindowsPixelsUnderExactlyTheChosenName) {
   Open();
-  frame->SetClientSize(1000, 900);
-  guitest::Pump();
+  frame->SetClientSize(1280, 900);  // room for a 640-pixel plot beside the tools
+  guitest::PumpUntil([&] { return frame->GetClientSize() == wxSize(1280, 900); });
+  guitest::Capture(frame);  // the whole window laid out and painted at its new size
   ShowRamp();
   // Fitted to the new size, so no scroll bar takes a share of the window.
   frame->m_plot->SetClientSize(640, 480);

@@ -25,13 +25,13 @@ int SampleCount(const std::vector<Storage>& recordings) {
 int CheckOutputs(CliEnv& env, const std::string& workFile, const std::string& csvDir) {
   if (!workFile.empty()) {
     if (const std::string error = CheckWritable(workFile); !error.empty()) {
-      Say(env, "cannot write " + workFile + ": " + error);
+      Say(env, "cannot write " + error);
       return CLI_FILE_ERROR;
     }
   }
   if (!csvDir.empty()) {
     if (const std::string error = PrepareDirectory(csvDir); !error.empty()) {
-      Say(env, "cannot write CSV files into " + csvDir + ": " + error);
+      Say(env, "cannot write CSV files into " + error);
       return CLI_FILE_ERROR;
     }
   }

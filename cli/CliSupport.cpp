@@ -113,7 +113,11 @@ std::string PrepareDirectory(const std::string& dir) {
   } else if (!S_ISDIR(st.st_mode)) {
     return dir + ": " + std::strerror(ENOTDIR);
   }
-  return CheckWritable(dir + "/vrx-cli-check");
+  // A file tried inside; its failure is told as the directory's.
+  const std::string probe = dir + "/vrx-cli-check";
+  std::string error = CheckWritable(probe);
+  if (error.rfind(probe, 0) == 0) error.replace(0, probe.size(), dir);
+  return error;
 }
 
 namespace {

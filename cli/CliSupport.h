@@ -53,7 +53,7 @@ class LoggerSession {
 };
 
 // Whether a file can be written at `path`, tried before anything is read from the logger:
-// empty when it can, else what is wrong. Leaves nothing behind.
+// empty when it can, else what is wrong ("PATH: reason"). Leaves nothing behind.
 std::string CheckWritable(const std::string& path);
 // Makes `dir` (one level) if it is missing and checks that files can be written in it.
 std::string PrepareDirectory(const std::string& dir);

@@ -21,7 +21,15 @@ const char* CsvFlowUnit(int32_t flowUnitLitres) { return flowUnitLitres == 1 ? "
 const char* CsvVolumeUnit(int32_t flowUnitLitres) { return flowUnitLitres == 1 ? "L" : "G"; }
 const char* CsvPressureUnit(char pressureUnit) { return pressureUnit == 'b' ? "Bar" : "psi"; }
 
+std::string CsvHeading(int32_t flowUnitLitres, char pressureUnit) {
+  return std::string("Zeit (s), Durchfluss (") + CsvFlowUnit(flowUnitLitres) + "), Volumen (" +
+         CsvVolumeUnit(flowUnitLitres) + "), Druck (" + CsvPressureUnit(pressureUnit) + ")";
+}
+
 namespace {
+
+// Volume before pressure, as in the heading line; time and pressure with two decimals.
+constexpr int SAMPLE_DECIMALS[4] = {2, 0, 0, 2};
 
 std::string HeaderText(const std::string& utf8) {
   std::string s = Utf8ToCp1252(utf8);
@@ -32,6 +40,17 @@ std::string HeaderText(const std::string& utf8) {
 
 }  // namespace
 
+std::string CsvSampleText(const Storage::Sample& s) {
+  char line[4 * FIXED_MAX_CHARS + 4];
+  char* p = line;
+  const float values[4] = {s.time, s.flow, s.volume, s.pressure};
+  for (int i = 0; i < 4; ++i) {
+    if (i > 0) *p++ = ',';
+    p = FormatFixed(p, values[i], SAMPLE_DECIMALS[i]);
+  }
+  return std::string(line, p);
+}
+
 FileWriteResult WriteCsvFile(const std::string& path, const Storage& rec) {
   FileWriteResult result;
   SafeFileWriter out(path);
@@ -40,7 +59,6 @@ FileWriteResult WriteCsvFile(const std::string& path, const Storage& rec) {
     return result;
   }
   const std::string flowUnit = CsvFlowUnit(rec.GetFlowUnitLitres());
-  const std::string volumeUnit = CsvVolumeUnit(rec.GetFlowUnitLitres());
   const std::string pressureUnit = CsvPressureUnit(rec.GetPressureUnit());
   out.Write("File Name," + HeaderText(path) + "\r\n");
   out.Write("Title," + HeaderText(rec.GetTitle()) + " " + HeaderText(rec.GetDateTime()) + "\r\n");
@@ -48,17 +66,15 @@ FileWriteResult WriteCsvFile(const std::string& path, const Storage& rec) {
   out.Write("Flow Measurement," + HeaderText(rec.GetFlowMeasurement()) + "," + flowUnit + "\r\n");
   out.Write("Pressure Measurement," + HeaderText(rec.GetPressureMeasurement()) + "," +
             pressureUnit + "\r\n");
-  out.Write("Zeit (s), Durchfluss (" + flowUnit + "), Volumen (" + volumeUnit + "), Druck (" +
-            pressureUnit + ")\r\n");
+  out.Write(CsvHeading(rec.GetFlowUnitLitres(), rec.GetPressureUnit()) + "\r\n");
 
   const int n = rec.GetSampleCount();
   const float* time = rec.GetTime().data();
   const float* flow = rec.GetFlow().data();
   const float* pressure = rec.GetPressure().data();
   const float* volume = rec.GetVolume().data();
-  // Volume before pressure, as in the heading line.
   for (int i = 0; i < n; ++i)
-    out.WriteNumberLine({time[i], flow[i], volume[i], pressure[i]}, {2, 0, 0, 2}, ',');
+    out.WriteNumberLine({time[i], flow[i], volume[i], pressure[i]}, SAMPLE_DECIMALS, ',');
   if (!out.Finish()) {
     result.message = "Schreiben der Exceldatei fehlgeschlagen: " + out.Error();
     return result;

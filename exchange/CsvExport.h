@@ -16,6 +16,13 @@ const char* CsvFlowUnit(int32_t flowUnitLitres);    // "L/min" or "G/min"
 const char* CsvVolumeUnit(int32_t flowUnitLitres);  // "L" or "G"
 const char* CsvPressureUnit(char pressureUnit);     // "Bar" or "psi"
 
+// The heading of the sample columns, without a line end:
+// "Zeit (s), Durchfluss (L/min), Volumen (L), Druck (Bar)".
+std::string CsvHeading(int32_t flowUnitLitres, char pressureUnit);
+// One sample as its line reads, without a line end: time, flow, volume, pressure
+// ("1.00,25,0,6.89").
+std::string CsvSampleText(const Storage::Sample& sample);
+
 // Shown when the file cannot be created (typically the spreadsheet holds it open).
 extern const char* const CSV_OPEN_FAILED_MESSAGE;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 MemoryStatusView DecodeMemoryStatus(const unsigned char* record) {
   MemoryStatusView view;
@@ -11,7 +12,9 @@ MemoryStatusView DecodeMemoryStatus(const unsigned char* record) {
 
   // The interval in seconds, here without truncating before adding the one.
   const double interval = ((65535.0 - rateWord) * 8000.0 / 32768.0 + 1.0) / 1000.0;
-  const long long total = static_cast<long long>(free / 3 * interval);
+  // free / 3 in floating point: cutting to whole samples first gives 436863 s instead of
+  // 436866 s for 131050 free bytes at a 10 s interval.
+  const long long total = static_cast<long long>(free / 3.0 * interval);
   const long long days = total / 86400;
   const int hours = static_cast<int>(total % 86400 / 3600);
   const int minutes = static_cast<int>(total % 3600 / 60);
@@ -24,6 +27,8 @@ MemoryStatusView DecodeMemoryStatus(const unsigned char* record) {
   else
     std::snprintf(text, sizeof text, "%02d:%02d Minuten Speicherplatz vorhanden", hours, minutes);
   view.text = text;
+  view.freeBytes = free;
+  view.remainingSeconds = total;
 
   // A free count above the memory size (no working logger sends one) shows as empty memory.
   const unsigned used = LOGGER_MEMORY_BYTES - std::min(free, LOGGER_MEMORY_BYTES);
@@ -36,4 +41,9 @@ MemoryStatusView DecodeMemoryStatus(const unsigned char* record) {
                     : battery <= 350 ? MemoryStatusView::Bar::Orange
                                      : MemoryStatusView::Bar::Green;
   return view;
+}
+
+std::string ReadFailureText(int errorCode) {
+  if (errorCode == 0) return "USB-Verbindung fehlgeschlagen";
+  return "Lesen fehlgeschlagen Fehlercode: " + std::to_string(errorCode);
 }

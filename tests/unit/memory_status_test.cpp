@@ -37,5 +37,13 @@ TEST(MemoryStatus, TextsGaugesAndBatteryBar) {
     EXPECT_EQ(v.memoryGauge, c.memory);
     EXPECT_EQ(v.batteryLevel, c.level);
     EXPECT_EQ(v.batteryBar, c.bar);
+    EXPECT_EQ(v.freeBytes, c.free);
   }
+  EXPECT_EQ(Decode(131050, 200, 0xF000).remainingSeconds, 43716);
+  EXPECT_EQ(Decode(131050, 200, 0x6000).remainingSeconds, 436866);
+}
+
+TEST(MemoryStatus, ReadFailureTextNamesTheLoggersCode) {
+  EXPECT_EQ(ReadFailureText(7), "Lesen fehlgeschlagen Fehlercode: 7");
+  EXPECT_EQ(ReadFailureText(0), "USB-Verbindung fehlgeschlagen");
 }

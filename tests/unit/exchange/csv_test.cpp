@@ -75,6 +75,9 @@ TEST(Csv, TextsAndSamples) {
   EXPECT_EQ(lines[4], "Pressure Measurement,6.9 ?,Bar");
   EXPECT_EQ(lines[6], "1.00,25,0,6.89");   // volume before pressure
   EXPECT_EQ(lines[7], "2.12,24,2,-0.00");  // halves round to even, as printf does
+  // The same text for one sample alone (vrx-cli's live lines).
+  EXPECT_EQ(CsvSampleText(s.GetSample(0)), lines[6]);
+  EXPECT_EQ(CsvSampleText(s.GetSample(1)), lines[7]);
 }
 
 TEST(Csv, SampleLinesAreByteIdenticalToStdio) {

@@ -8,10 +8,11 @@
 #include "device/SettingsBlock.h"
 #include "device/VellUSB.h"
 #include "live/kwxLCDDisplay.h"
+#include "recordings/LiveRecording.h"
 
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
-#include <wx/datetime.h>
+#include <ctime>
 #include <wx/listctrl.h>
 #include <wx/log.h>
 #include <wx/menu.h>
@@ -50,13 +51,7 @@ void MainFrame::OnLiveStart(wxCommandEvent&) {
   }
   EnableSetChanges(false);
 
-  const wxString stamp = wxDateTime::Now().ToUTC().Format("%d/%m/%Y %H:%M:%S");
-  Storage rec(std::string(stamp.utf8_str()), intervalMs, block.flowUnitLitres() ? 1 : 0, false);
-  rec.SetPressureScaling(block.pressureZero(), block.pressureRough(), block.pressureFine(),
-                         static_cast<char>(block.pressureUnit()));
-  rec.SetTitle("Verbunden");
-  if (block.IsLong()) rec.SetSerialNumber(block.serialNumber());
-  m_recordings.StartLive(std::move(rec));
+  m_recordings.StartLive(NewLiveRecording(block, LiveStartStamp(std::time(nullptr))));
   m_liveIntervalMs = std::max(intervalMs, LIVE_MIN_INTERVAL_MS);
   m_liveTimer.Start(m_liveIntervalMs, wxTIMER_CONTINUOUS);
 }

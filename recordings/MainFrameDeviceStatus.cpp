@@ -73,9 +73,5 @@ void MainFrame::ReportReadFailure() {
     wxLogError("%s", AccessHintLong());
     return;
   }
-  const int code = m_link->GetErrorCode();
-  if (code != 0)
-    wxLogError("Lesen fehlgeschlagen Fehlercode: %d", code);
-  else
-    wxLogError("USB-Verbindung fehlgeschlagen");
+  wxLogError("%s", wxString::FromUTF8(ReadFailureText(m_link->GetErrorCode())));
 }

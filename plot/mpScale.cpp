@@ -78,14 +78,14 @@ void mpScaleX::Plot(wxDC& dc, mpWindow& w) {
   }
   dc.DrawLine(-W / 2, orgy, W / 2, orgy);
 
-  plotcore::XLabelSpacing spacing;
-  for (double v : plotcore::TickValues(scale, centre, W / 2)) {
-    const int p = ToPixel((v - centre) * scale);
-    // The leftmost 50 pixels belong to the y axis, the rightmost 50 to a right-hand one.
-    if (!(p > 50 - W / 2 && (p < W / 2 - 50 || !m_reserveRight))) continue;
+  // Digits are equally wide in the axis fonts, so these stand for every label.
+  const int shortWidth = dc.GetTextExtent("00:00").x, longWidth = dc.GetTextExtent("00:00:00").x;
+  plotcore::XLabelSpacing spacing;  // a guard for fonts whose labels differ in width
+  for (const plotcore::TimeTick& t : plotcore::TimeTicks(scale, centre, W, m_reserveRight, shortWidth, longWidth)) {
+    const int p = t.px;
     DrawTickOrGrid(dc, {p, orgy}, {p, m_position == 4 ? orgy - 4 : orgy + 4}, {p, 30 - H / 2},
                    {p, orgy});
-    const wxString label = FromStd(plotcore::FormatClock(v));
+    const wxString label = FromStd(plotcore::FormatClock(t.seconds));
     wxCoord tw, th;
     dc.GetTextExtent(label, &tw, &th);
     if (spacing.Accept(p, tw))

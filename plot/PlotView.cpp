@@ -12,6 +12,12 @@ int ToPixel(double v) {
   return static_cast<int>(v);
 }
 
+ClipBox WholeWindow(int W, int H) { return {-(W / 2), -(H / 2), W - W / 2 - 1, H - H / 2 - 1}; }
+
+ClipBox Grown(const ClipBox& box, int margin) {
+  return {box.left - margin, box.top - margin, box.right + margin, box.bottom + margin};
+}
+
 bool CollectBounds(ViewState& v, const std::vector<LayerBounds>& bounded) {
   bool first = true;
   for (const LayerBounds& b : bounded) {

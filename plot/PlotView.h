@@ -10,6 +10,16 @@ namespace plotcore {
 // wild zoom or a broken value never turns into undefined behaviour.
 int ToPixel(double v);
 
+// A box of pixels relative to the window centre, edges included.
+struct ClipBox {
+  int left, top, right, bottom;
+};
+
+// The whole of a window of W x H pixels.
+ClipBox WholeWindow(int W, int H);
+// The box grown by `margin` pixels on every side.
+ClipBox Grown(const ClipBox& box, int margin);
+
 // The window's view. The plot window inherits it, so these are its own members.
 struct ViewState {
   double m_minX = 0.0, m_maxX = 0.0, m_minY = 0.0, m_maxY = 0.0;

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "plot/PlotView.h"
+
 namespace plotcore {
 
 // Point storage of the vector-backed series; the series classes inherit it.
@@ -43,11 +45,6 @@ struct PixelMapping {
 struct PixelPoint {
   int x, y;
   bool operator==(const PixelPoint&) const = default;
-};
-
-// The area that can show anything, in the same pixels, pen width included.
-struct ClipBox {
-  int left, top, right, bottom;
 };
 
 // A line from a to b in pixels; a == b is a dot.

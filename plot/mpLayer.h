@@ -8,6 +8,8 @@
 #include <wx/pen.h>
 #include <wx/string.h>
 
+#include "plot/PlotView.h"
+
 class mpWindow;
 
 enum mpLayerType { mpLAYER_AXIS = 1, mpLAYER_PLOT = 2, mpLAYER_INFO = 3 };
@@ -24,6 +26,9 @@ class mpLayer : public wxObject {
   virtual double MaxY() const { return 1.0; }
   // Draws with the device origin at the middle of the window.
   virtual void Plot(wxDC& dc, mpWindow& w) = 0;
+  // Axes narrow the area where the data is drawn (the window's plot area) to the part
+  // between their lines; other layers leave it alone.
+  virtual void LimitPlotArea(plotcore::ClipBox& /*area*/, const mpWindow& /*w*/) const {}
 
   // Legend entry of a series: label, measured value, unit.
   const wxString& GetSeriesLabel() const { return m_seriesLabel; }

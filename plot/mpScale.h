@@ -24,6 +24,9 @@ class mpScaleX : public mpScale {
   mpScaleX(const wxString& name = "X", int position = 2, bool ticks = true,
            bool reserveRight = false);
   void Plot(wxDC& dc, mpWindow& w) override;
+  void LimitPlotArea(plotcore::ClipBox& area, const mpWindow& w) const override;
+  // Where the axis line lies, relative to the window centre.
+  int LineY(const mpWindow& w) const;
 
   wxDECLARE_DYNAMIC_CLASS(mpScaleX);
 };
@@ -34,15 +37,20 @@ class mpScaleY : public mpScale {
   mpScaleY(const wxString& name = "Y", int position = 2, bool ticks = true,
            bool reserveRight = false);
   void Plot(wxDC& dc, mpWindow& w) override;
+  void LimitPlotArea(plotcore::ClipBox& area, const mpWindow& w) const override;
+  int LineX(const mpWindow& w) const;
 
   wxDECLARE_DYNAMIC_CLASS(mpScaleY);
 };
 
-// Drawn against the window's second y scale; always in the stock grey pen.
+// Drawn against the window's second y scale; always in the stock grey pen, always with
+// ticks: the grid, when shown, is the primary axis' alone.
 class mpScaleYVell : public mpScale {
  public:
   mpScaleYVell(const wxString& name = "Y", int position = 5, bool ticks = true);
   void Plot(wxDC& dc, mpWindow& w) override;
+  void LimitPlotArea(plotcore::ClipBox& area, const mpWindow& w) const override;
+  int LineX(const mpWindow& w) const;
 
   wxDECLARE_DYNAMIC_CLASS(mpScaleYVell);
 };

@@ -1,5 +1,6 @@
 #include "plot/mpSeries.h"
 
+#include <wx/dc.h>
 #include <wx/graphics.h>
 #include <wx/window.h>
 
@@ -47,13 +48,18 @@ struct SeriesPainter {
     const double centreY = second ? w.GetCentreY2() : w.GetCentreY();
     dc.SetPen(s.m_pen);
     s.ResetCursor();
-    DrawPoints(s, dc, w, {w.GetCentreX(), w.GetPxPerUnitX(), centreY, scaleY});
+    const plotcore::ClipBox area = w.GetPlotArea();
+    {
+      wxDCClipper clip(dc, w.GetPlotAreaRect());
+      DrawPoints(s, dc, area, {w.GetCentreX(), w.GetPxPerUnitX(), centreY, scaleY});
+    }
     if (s.m_continuous) {
       const int y = second ? 25 - H / 2 : 10 - H / 2;
       dc.DrawLine(55 - W / 2, y, 75 - W / 2, y);  // colour key
     }
     if (!second) DrawTitles(s, dc, W, H);  // the titles belong to the primary-axis curve
 
+    wxDCClipper clip(dc, w.GetPlotAreaRect());
     if (second ? w.IsPressureMeasuring() : w.IsFlowMeasuring()) {
       s.ResetCursor();
       const int mx = w.GetMarkX() - W / 2;
@@ -82,11 +88,9 @@ struct SeriesPainter {
   // reduced drawing then matches drawing every point pixel for pixel (blended edges of a
   // million overlapping segments cannot be reproduced by fewer), and a dot drawn twice
   // looks like a dot drawn once, which lets point mode draw each pixel once.
-  static void DrawPoints(mpCurve& s, wxDC& dc, mpWindow& w, const plotcore::PixelMapping& map) {
-    const int W = w.GetPlotWidth(), H = w.GetPlotHeight();
-    const int margin = std::max(1, s.m_pen.GetWidth()) + 2;
-    const plotcore::ClipBox clip{-W / 2 - margin, -H / 2 - margin, W - W / 2 + margin,
-                                 H - H / 2 + margin};
+  static void DrawPoints(mpCurve& s, wxDC& dc, const plotcore::ClipBox& area, const plotcore::PixelMapping& map) {
+    // Segments reaching into the area from just outside still show their ends.
+    const plotcore::ClipBox clip = plotcore::Grown(area, std::max(1, s.m_pen.GetWidth()) + 2);
 
     std::vector<double> gx, gy;  // only for series without raw storage
     const float* xs = s.RawXs();

@@ -5,6 +5,8 @@
 #include <wx/msgdlg.h>
 #include <wx/settings.h>
 
+#include <algorithm>
+
 wxIMPLEMENT_ABSTRACT_CLASS(mpWindow, wxScrolledWindow);
 
 // clang-format off
@@ -164,6 +166,17 @@ void mpWindow::SetCentre(double x, double y, double y2) {
   m_centreY = y;
   m_centreY2 = y2;
   UpdateView();
+}
+
+plotcore::ClipBox mpWindow::GetPlotArea() const {
+  plotcore::ClipBox area = plotcore::WholeWindow(m_width, m_height);
+  for (const auto& [key, layer] : m_layers) layer->LimitPlotArea(area, *this);
+  return area;
+}
+
+wxRect mpWindow::GetPlotAreaRect() const {
+  const plotcore::ClipBox a = GetPlotArea();
+  return wxRect(a.left, a.top, std::max(0, a.right - a.left + 1), std::max(0, a.bottom - a.top + 1));
 }
 
 void mpWindow::RenderLayers(wxDC& dc) {

@@ -67,6 +67,10 @@ class mpWindow : public wxScrolledWindow, protected plotcore::ViewState {
   int GetMarkY() const { return m_markY; }
   double GetLegendX() const { return m_legendX; }
   double GetLegendY() const { return m_legendY; }
+  // Where the data is drawn: the pixels between the axes (the whole window without axes),
+  // relative to the window centre. Curves, points, markers and the cross-hair stay inside.
+  plotcore::ClipBox GetPlotArea() const;
+  wxRect GetPlotAreaRect() const;
   bool IsFlowMeasuring() const { return m_measureFlow; }
   bool IsPressureMeasuring() const { return m_measurePressure; }
   const plotcore::ViewState& GetView() const { return *this; }

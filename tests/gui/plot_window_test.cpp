@@ -9,6 +9,7 @@
 #include <wx/msgdlg.h>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <random>
 #include <vector>
@@ -73,14 +74,17 @@ class EveryPoint : public Base {
     double x, y;
     bool first = true;
     wxPoint prev;
-    while (this->NextPoint(x, y)) {
-      const wxPoint p(static_cast<int>((x - cx) * sx), static_cast<int>((cy - y) * sy));
-      if (this->GetContinuity())
-        dc.DrawLine(first ? p : prev, p);
-      else
-        dc.DrawLine(p, p);
-      prev = p;
-      first = false;
+    {
+      wxDCClipper clip(dc, w.GetPlotAreaRect());
+      while (this->NextPoint(x, y)) {
+        const wxPoint p(static_cast<int>((x - cx) * sx), static_cast<int>((cy - y) * sy));
+        if (this->GetContinuity())
+          dc.DrawLine(first ? p : prev, p);
+        else
+          dc.DrawLine(p, p);
+        prev = p;
+        first = false;
+      }
     }
     if (gc) gc->SetAntialiasMode(wxANTIALIAS_DEFAULT);
     std::vector<float> xs = this->m_xs, ys = this->m_ys;  // key, titles, marker: as usual
@@ -340,6 +344,47 @@ TEST(PlotWindow, ReducedDrawingHasThePixelsOfDrawingEveryPoint) {
   }
 }
 
+TEST(PlotWindow, NothingOfTheDataLeavesTheAreaBetweenTheAxes) {
+  const Data d = Noisy(20000);
+  FlowView v(d.t, d.flow, d.pressure);
+  // Between the flow axis (x = 50), the pressure axis (x = 750), the time axis (y = 365) and
+  // the 30 pixels kept for the titles at the top.
+  EXPECT_EQ(v.plot->GetPlotAreaRect(), wxRect(51 - W / 2, 30 - H / 2, 699, 335));
+  for (int i = 0; i < 5; ++i) v.plot->ZoomInStep();  // 1.6 times: beyond every edge
+  Mouse(v.plot, wxEVT_RIGHT_DOWN, 400, 200, false, true);
+  Mouse(v.plot, wxEVT_MOTION, 330, 240, false, true);  // and panned
+  Mouse(v.plot, wxEVT_RIGHT_UP, 330, 240);
+  for (bool continuous : {true, false}) {
+    v.flow->SetContinuity(continuous);
+    v.pressure->SetContinuity(continuous);
+    v.flow->SetPen(wxPen(wxColour(0, 0, 255), continuous ? 2 : 6, wxPENSTYLE_SOLID));
+    const wxImage img = v.Render();
+    guitest::SavePng(wxBitmap(img), continuous ? "/tmp/plot_zoom_pan.png" : "/tmp/plot_zoom_pan_points.png");
+    const wxRect area(51, 30, 699, 335);
+    const wxRect keys(55, 8, 21, 20);  // the colour keys beside the headings
+    for (auto colour : {wxColour(0, 0, 255), wxColour(255, 0, 0)}) {
+      auto count = [&](const wxRect& r) { return CountColour(img, r, colour.Red(), colour.Green(), colour.Blue()); };
+      const int outside = count(wxRect(0, 0, area.x, H)) +
+                          count(wxRect(area.GetRight() + 1, 0, W - area.GetRight() - 1, H)) +
+                          count(wxRect(0, area.GetBottom() + 1, W, H - area.GetBottom() - 1)) +
+                          count(wxRect(0, 0, W, area.y)) - count(keys);
+      EXPECT_EQ(outside, 0) << (continuous ? "lines " : "points ") << colour.GetAsString();
+      EXPECT_GT(count(area), 2000);
+    }
+  }
+}
+
+TEST(PlotWindow, OneGridFromThePrimaryAxis) {
+  const Data d = Noisy(2000);
+  FlowView v(d.t, d.flow, d.pressure);
+  v.SetGrid(true);
+  v.pressureAxis->SetTicks(true);
+  const wxImage ticks = v.Render();
+  v.pressureAxis->SetTicks(false);  // the right-hand axis draws no grid of its own
+  const wxImage grid = v.Render();
+  EXPECT_EQ(0, std::memcmp(ticks.GetData(), grid.GetData(), 3 * W * H));
+}
+
 TEST(PlotWindow, ThreePointsAsLineOrAsDots) {
   FlowView v({0, 350, 700}, {0, 20, 0}, {0, 0, 0});
   v.plot->RemoveLayer(4);  // no pressure curve
@@ -351,7 +396,8 @@ TEST(PlotWindow, ThreePointsAsLineOrAsDots) {
   v.flow->SetContinuity(false);
   const wxImage dots = v.Render();
   EXPECT_EQ(CountColour(dots, wxRect(220, 180, 10, 40), 0, 0, 255), 0);
-  for (wxPoint p : {wxPoint(50, 360), wxPoint(400, 40), wxPoint(749, 360)})
+  // The first and last dots sit on the axis lines, which hide their outer halves.
+  for (wxPoint p : {wxPoint(52, 360), wxPoint(400, 40), wxPoint(748, 360)})
     EXPECT_TRUE(Near(dots, p.x, p.y, 0, 0, 255)) << p.x;
   EXPECT_EQ(CountColour(dots, wxRect(50, 5, 30, 10), 0, 0, 255), 0);  // no key for points
 }

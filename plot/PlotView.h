@@ -40,10 +40,15 @@ bool CollectBounds(ViewState& v, const std::vector<LayerBounds>& bounded);
 // Fits the collected bounds into a client area of w x h with the plot margins.
 void FitView(ViewState& v, int clientW, int clientH);
 
+// Everything that moves or scales the primary y axis moves or scales the right-hand one by
+// the same pixels and the same factor: each keeps its own value range, and a curve stays where
+// its own axis says.
 void ZoomIn(ViewState& v);
 void ZoomOut(ViewState& v);
-// Both scales become their mean.
+// The x and primary y scales become their mean (the right-hand scale follows the primary).
 void LockAspect(ViewState& v);
+// A new primary centre; the right-hand centre moves by the same pixels.
+void MoveYTo(ViewState& v, double centreY);
 
 struct ScrollbarSetup {
   int virtualW, virtualH, posX, posY;
@@ -56,7 +61,7 @@ double CentreYFromScroll(const ViewState& v, int clientH, int viewStartY);
 
 // Grab-and-drag: the pointer moved by (-dx, -dy) pixels with the right button down.
 void PanBy(ViewState& v, int dx, int dy);
-// Wheel without Ctrl: vertical, or horizontal with Shift; the second axis stays.
+// Wheel without Ctrl: vertical, or horizontal with Shift.
 void WheelScroll(ViewState& v, int rotation, bool shift);
 // Moves the pixel (px, py), counted from the top-left corner, to the middle.
 void CentreOnPixel(ViewState& v, int px, int py, int clientW, int clientH);

@@ -247,7 +247,7 @@ void mpWindow::OnScroll(wxScrollWinEvent& event) {
   if (event.GetOrientation() == wxHORIZONTAL)
     m_centreX = plotcore::CentreXFromScroll(*this, w, vx);
   else
-    m_centreY = plotcore::CentreYFromScroll(*this, h, vy);
+    plotcore::MoveYTo(*this, plotcore::CentreYFromScroll(*this, h, vy));
   if (!GetChildren().empty()) FitInside();
   Refresh(false);
 }

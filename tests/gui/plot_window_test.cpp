@@ -8,6 +8,8 @@
 #include <wx/image.h>
 #include <wx/msgdlg.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -374,6 +376,84 @@ TEST(PlotWindow, NothingOfTheDataLeavesTheAreaBetweenTheAxes) {
   }
 }
 
+namespace {
+// Rows where an axis draws a tick mark, in one column beside its line.
+std::vector<int> TickRows(const wxImage& img, int column) {
+  std::vector<int> rows;
+  for (int y = 31; y < H - 36; ++y)
+    if (img.GetRed(column, y) < 220 && img.GetRed(column, y) == img.GetBlue(column, y)) rows.push_back(y);
+  return rows;
+}
+
+// The first row of the plot area in a column with the colour, -1 when there is none.
+int FirstRow(const wxImage& img, int column, unsigned char r, unsigned char g, unsigned char b) {
+  for (int y = 30; y < H; ++y)
+    if (Near(img, column, y, r, g, b)) return y;
+  return -1;
+}
+
+bool HasNear(const std::vector<int>& rows, int row) {
+  return std::any_of(rows.begin(), rows.end(), [&](int r) { return std::abs(r - row) <= 1; });
+}
+}  // namespace
+
+TEST(PlotWindow, BothYAxesZoomAndMoveTogether) {
+  // Flow 12 / 20 / 23 / 28 and pressure 2.0 / 2.3 / 1.2 / 2.8 in quarters of the time: after
+  // the fit a flow of 20 and a pressure of 2.0 lie on one row, as do 23 and 2.3, and so do the
+  // ticks of those values on the two axes.
+  Data d;
+  for (int i = 0; i <= 400; ++i) {
+    d.t.push_back(static_cast<float>(i));
+    const int quarter = std::min(i / 100, 3);
+    d.flow.push_back(std::array<float, 4>{12, 20, 23, 28}[quarter]);
+    d.pressure.push_back(std::array<float, 4>{2.0f, 2.3f, 1.2f, 2.8f}[quarter]);
+  }
+  FlowView v(d.t, d.flow, d.pressure);
+  v.flow->SetName("");
+  const auto column = [&](double t) {
+    return static_cast<int>((t - v.plot->GetCentreX()) * v.plot->GetPxPerUnitX()) + W / 2;
+  };
+  const auto check = [&](const char* step) {
+    SCOPED_TRACE(step);
+    const wxImage img = v.Render();
+    // Flow 20 with pressure 2.0 on the middle row, and flow 23 with pressure 2.3 above it,
+    // where a zoom moves them.
+    for (auto [flowT, pressureT] : {std::pair(150.0, 60.0), std::pair(250.0, 160.0)}) {
+      ASSERT_GT(column(pressureT), 60);
+      ASSERT_LT(column(flowT), W - 60);
+      const int flowRow = FirstRow(img, column(flowT), 0, 0, 255) + 1;  // the pen covers the row above too
+      const int pressureRow = FirstRow(img, column(pressureT), 255, 0, 0) + 1;
+      ASSERT_GT(flowRow, 30);
+      EXPECT_NEAR(flowRow, pressureRow, 1) << flowT;
+      // Both axes have a tick (and so their label) on that row.
+      EXPECT_TRUE(HasNear(TickRows(img, 47), flowRow)) << flowT;      // left of the flow axis at 50
+      EXPECT_TRUE(HasNear(TickRows(img, W - 48), flowRow)) << flowT;  // right of the pressure axis
+    }
+  };
+  check("fitted");
+  v.plot->ZoomInStep();
+  check("zoom button");
+  Wheel(v.plot, 120, true, false);
+  check("ctrl + wheel");
+  Wheel(v.plot, 40, false, false);
+  check("wheel");
+  Mouse(v.plot, wxEVT_RIGHT_DOWN, 400, 200, false, true);
+  Mouse(v.plot, wxEVT_MOTION, 420, 180, false, true);
+  Mouse(v.plot, wxEVT_RIGHT_UP, 420, 180);
+  check("drag");
+  Mouse(v.plot, wxEVT_RIGHT_DOWN, 430, 170, false, true);
+  Mouse(v.plot, wxEVT_RIGHT_UP, 430, 170);
+  Command(v.plot, mpID_ZOOM_IN);
+  check("popup zoom");
+  wxScrollWinEvent e(wxEVT_SCROLLWIN_THUMBTRACK, v.plot->GetViewStart().y + 40, wxVERTICAL);
+  e.SetEventObject(v.plot);
+  v.plot->GetEventHandler()->ProcessEvent(e);
+  check("scroll bar");
+  v.plot->ZoomOutStep();
+  check("zoom out");
+  guitest::SavePng(wxBitmap(v.Render()), "/tmp/plot_both_axes.png");
+}
+
 TEST(PlotWindow, OneGridFromThePrimaryAxis) {
   const Data d = Noisy(2000);
   FlowView v(d.t, d.flow, d.pressure);
@@ -498,17 +578,18 @@ TEST(PlotWindow, WheelMovesAndZoomsTheView) {
   FlowView v(d.t, d.flow, d.pressure);
   const plotcore::ViewState s = v.plot->GetView();
 
-  Wheel(v.plot, 120, false, false);  // the curves move 120 px down
+  Wheel(v.plot, 120, false, false);  // the curves move 120 px down, on both axes
   EXPECT_DOUBLE_EQ(v.plot->GetCentreY(), s.m_centreY + static_cast<float>(120 / s.m_pxPerUnitY));
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreY2(), s.m_centreY2 + 120 / s.m_pxPerUnitY2);
   EXPECT_EQ(v.plot->GetCentreX(), s.m_centreX);
   Wheel(v.plot, 120, false, true);  // with Shift 120 px to the right
   EXPECT_DOUBLE_EQ(v.plot->GetCentreX(), s.m_centreX - static_cast<float>(120 / s.m_pxPerUnitX));
-  EXPECT_EQ(v.plot->GetCentreY2(), s.m_centreY2);
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreY2(), s.m_centreY2 + 120 / s.m_pxPerUnitY2);
 
   Wheel(v.plot, 120, true, false);
   EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitX(), s.m_pxPerUnitX * 1.1);
   EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitY(), s.m_pxPerUnitY * 1.1);
-  EXPECT_EQ(v.plot->GetPxPerUnitY2(), s.m_pxPerUnitY2);
+  EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitY2(), s.m_pxPerUnitY2 * 1.1);
   Wheel(v.plot, -120, true, false);
   EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitX(), s.m_pxPerUnitX);
 

@@ -322,20 +322,30 @@ TEST(PlotView, ZoomWheelPanAndCentre) {
   v.m_pxPerUnitX = 2.0;
   v.m_pxPerUnitY = 4.0;
   v.m_pxPerUnitY2 = 8.0;
+  // The right-hand axis zooms and moves with the primary one.
   ZoomIn(v);
   EXPECT_DOUBLE_EQ(v.m_pxPerUnitX, 2.2);
   EXPECT_DOUBLE_EQ(v.m_pxPerUnitY, 4.4);
-  EXPECT_EQ(v.m_pxPerUnitY2, 8.0);
+  EXPECT_DOUBLE_EQ(v.m_pxPerUnitY2, 8.8);
   ZoomOut(v);
   EXPECT_DOUBLE_EQ(v.m_pxPerUnitX, 2.0);
+  EXPECT_DOUBLE_EQ(v.m_pxPerUnitY2, 8.0);
 
   // One notch forward: the curves move 120 px down; with Shift 120 px to the right.
   WheelScroll(v, 120, false);
   EXPECT_DOUBLE_EQ(v.m_centreY, 100.0 + 120.0 / 4.0);
+  EXPECT_DOUBLE_EQ(v.m_centreY2, 120.0 / 8.0);
   EXPECT_DOUBLE_EQ(v.m_centreX, 150.0);
   WheelScroll(v, 120, true);
   EXPECT_DOUBLE_EQ(v.m_centreX, 150.0 - 120.0 / 2.0);
-  EXPECT_DOUBLE_EQ(v.m_centreY2, 0.0);
+  EXPECT_DOUBLE_EQ(v.m_centreY2, 120.0 / 8.0);
+
+  // A scroll bar or the aspect lock moves or scales the primary axis: the right one follows.
+  MoveYTo(v, 150.0);  // 20 units of 4 px up
+  EXPECT_DOUBLE_EQ(v.m_centreY2, 15.0 + 80.0 / 8.0);
+  LockAspect(v);  // 4 -> 3 px per unit
+  EXPECT_DOUBLE_EQ(v.m_pxPerUnitY, 3.0);
+  EXPECT_DOUBLE_EQ(v.m_pxPerUnitY2, 6.0);
 
   // Dragging the pointer 10 px right and 20 px down moves the view with it.
   ViewState d;
@@ -350,9 +360,11 @@ TEST(PlotView, ZoomWheelPanAndCentre) {
   ViewState c;
   c.m_pxPerUnitX = 2.0;
   c.m_pxPerUnitY = 5.0;
+  c.m_pxPerUnitY2 = 10.0;
   CentreOnPixel(c, 500, 100, 800, 400);
   EXPECT_DOUBLE_EQ(c.m_centreX, 150.0 + 50.0);
   EXPECT_DOUBLE_EQ(c.m_centreY, 100.0 + 20.0);
+  EXPECT_DOUBLE_EQ(c.m_centreY2, 0.0 + 10.0);
 }
 
 TEST(PlotView, ZoomStopsBeforeTheScaleOverflows) {

@@ -16,6 +16,7 @@ void MainFrame::FilterAction() {
   m_filterButton->SetBitmapCurrent(m_filterOn ? pics.on : pics.hover);
   m_recordings[i].ApplyFilter(m_filterOn, m_filterHalfWidth);
   ShowRecording(i);
+  RefreshMeasuredReadouts();  // the markers kept their points; the readouts take their new values
 }
 
 void MainFrame::OnFilterSettings(wxCommandEvent&) {

@@ -129,6 +129,8 @@ class MainFrame : public wxFrame {
   void OnGrid(wxCommandEvent& event);
   void OnPoints(wxCommandEvent& event);
   void OnMeasure(wxCommandEvent& event);
+  void ShowMeasurement(int which, double x, double y);
+  void RefreshMeasuredReadouts();
   int m_lineWidth = 2;   // curve width applied when switching to lines
   int m_pointWidth = 6;  // curve width applied when switching to points
   wxColour m_chosenColour;

@@ -92,6 +92,19 @@ long FindNearest(const float* xs, std::size_t n, double xQuery) {
   return best;
 }
 
+long FindNearestSorted(const float* xs, std::size_t n, double xQuery) {
+  if (n == 0 || std::isnan(xQuery)) return -1;
+  const auto below = [](float x, double q) { return static_cast<double>(x) < q; };
+  const std::size_t at = static_cast<std::size_t>(std::lower_bound(xs, xs + n, xQuery, below) - xs);
+  std::size_t pick = at;
+  if (at == n || (at > 0 && std::fabs(xQuery - static_cast<double>(xs[at - 1])) <=
+                                std::fabs(xQuery - static_cast<double>(xs[at])))) {
+    // The point before wins ties; of equal x, the first one.
+    pick = static_cast<std::size_t>(std::lower_bound(xs, xs + at, static_cast<double>(xs[at - 1]), below) - xs);
+  }
+  return static_cast<long>(pick);
+}
+
 namespace {
 
 // Pixel coordinates stay within this; farther points are clipped along their segment.

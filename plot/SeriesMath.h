@@ -35,6 +35,8 @@ struct SeriesPoints {
 // Index of the point whose x lies nearest to xQuery, the earlier one on ties; -1 when there is
 // none (no points, or no finite x).
 long FindNearest(const float* xs, std::size_t n, double xQuery);
+// The same for x that never decreases and holds no NaN (see IsSorted), by bisection.
+long FindNearestSorted(const float* xs, std::size_t n, double xQuery);
 
 // World to pixel as the window maps it: px = (int)((x - centreX) * pxPerUnitX),
 // py = (int)((centreY - y) * pxPerUnitY), relative to the window centre.

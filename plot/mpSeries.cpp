@@ -26,7 +26,8 @@ struct SeriesPainter {
     if (n < 1) return false;
     long best = -1;
     if (const float* xs = s.RawXs()) {
-      best = plotcore::FindNearest(xs, static_cast<std::size_t>(n), xQuery);
+      best = s.RawSorted() ? plotcore::FindNearestSorted(xs, static_cast<std::size_t>(n), xQuery)
+                           : plotcore::FindNearest(xs, static_cast<std::size_t>(n), xQuery);
     } else {
       s.ResetCursor();
       double bestDist = 0.0, px, py;
@@ -42,44 +43,61 @@ struct SeriesPainter {
     return best >= 0 && s.PointAt(x, y, static_cast<int>(best));
   }
 
-  static void Plot(mpCurve& s, wxDC& dc, mpWindow& w, bool second) {
+  static plotcore::PixelMapping Mapping(const mpCurve& s, const mpWindow& w) {
+    return s.OnSecondAxis()
+               ? plotcore::PixelMapping{w.GetCentreX(), w.GetPxPerUnitX(), w.GetCentreY2(), w.GetPxPerUnitY2()}
+               : plotcore::PixelMapping{w.GetCentreX(), w.GetPxPerUnitX(), w.GetCentreY(), w.GetPxPerUnitY()};
+  }
+
+  static bool Measuring(const mpCurve& s, const mpWindow& w) {
+    return s.OnSecondAxis() ? w.IsPressureMeasuring() : w.IsFlowMeasuring();
+  }
+
+  static void Plot(mpCurve& s, wxDC& dc, mpWindow& w) {
     const int W = w.GetPlotWidth(), H = w.GetPlotHeight();
-    const double scaleY = second ? w.GetPxPerUnitY2() : w.GetPxPerUnitY();
-    const double centreY = second ? w.GetCentreY2() : w.GetCentreY();
+    const bool second = s.OnSecondAxis();
     dc.SetPen(s.m_pen);
     s.ResetCursor();
-    const plotcore::ClipBox area = w.GetPlotArea();
     {
       wxDCClipper clip(dc, w.GetPlotAreaRect());
-      DrawPoints(s, dc, area, {w.GetCentreX(), w.GetPxPerUnitX(), centreY, scaleY});
+      DrawPoints(s, dc, w.GetPlotArea(), Mapping(s, w));
     }
     if (s.m_continuous) {
       const int y = second ? 25 - H / 2 : 10 - H / 2;
       dc.DrawLine(55 - W / 2, y, 75 - W / 2, y);  // colour key
     }
     if (!second) DrawTitles(s, dc, W, H);  // the titles belong to the primary-axis curve
+  }
 
+  // The marker where its point is now, and while measuring the grey cross-hair through it,
+  // across the plot area.
+  static void PlotOverlay(mpCurve& s, wxDC& dc, mpWindow& w) {
+    if (!s.m_hasMarker) return;
+    const plotcore::PixelMapping map = Mapping(s, w);
+    const double fx = (s.m_markerX - map.centreX) * map.pxPerUnitX;
+    const double fy = (map.centreY - s.m_markerValue) * map.pxPerUnitY;
+    const plotcore::ClipBox area = w.GetPlotArea();
+    const auto inside = [](double v, int lo, int hi) { return v >= lo && v <= hi; };  // false for NaN
     wxDCClipper clip(dc, w.GetPlotAreaRect());
-    if (second ? w.IsPressureMeasuring() : w.IsFlowMeasuring()) {
-      s.ResetCursor();
-      const int mx = w.GetMarkX() - W / 2;
-      const double xQuery = mx / w.GetPxPerUnitX() + w.GetCentreX();
-      double xn, yn;
-      if (FindNearest(s, xQuery, xn, yn)) {
-        const double my = (centreY - yn) * scaleY;
-        dc.SetPen(*wxGREY_PEN);
-        // The cross-hair spans the window whatever its shape.
-        const int reach = std::max(W, H);
-        dc.DrawLine(mx, -reach, mx, reach);
-        dc.DrawLine(-reach, ToPixel(my), reach, ToPixel(my));
-        s.m_markerValue = yn;
-        s.m_markPx = mx;
-        s.m_markPy = ToPixel(my);
-        s.m_hasMarker = true;
-        SendMeasure(s, w, second, xn, yn);
-      }
+    const int px = ToPixel(fx), py = ToPixel(fy);
+    if (Measuring(s, w)) {
+      dc.SetPen(*wxGREY_PEN);
+      if (inside(fx, area.left, area.right)) dc.DrawLine(px, area.top, px, area.bottom + 1);
+      if (inside(fy, area.top, area.bottom)) dc.DrawLine(area.left, py, area.right + 1, py);
     }
-    if (s.m_hasMarker) dc.DrawRectangle(s.m_markPx - 5, s.m_markPy - 5, 10, 10);
+    if (inside(fx, area.left - 6, area.right + 6) && inside(fy, area.top - 6, area.bottom + 6)) {
+      dc.SetPen(wxPen(s.m_pen.GetColour(), 2));
+      dc.SetBrush(*wxTRANSPARENT_BRUSH);
+      dc.DrawRectangle(px - 5, py - 5, 10, 10);
+    }
+  }
+
+  static void MeasureAt(mpCurve& s, mpWindow& w, double xQuery) {
+    if (!Measuring(s, w)) return;
+    double xn, yn;
+    if (!FindNearest(s, xQuery, xn, yn)) return;
+    s.SetMarker(xn, yn);
+    SendMeasure(s, w, s.OnSecondAxis(), xn, yn);
   }
 
  private:
@@ -202,20 +220,15 @@ struct SeriesPainter {
     }
   }
 
+  // "x y" from a left-axis curve; "y x" from the right-hand one, whose value comes first.
   static void SendMeasure(mpCurve& s, mpWindow& w, bool second, double xn, double yn) {
-    // A handler that repaints the plot at once would measure again from inside this call.
-    static bool sending = false;
-    if (sending) return;
     wxCommandEvent event(MeasureEvent, wxID_ANY);
     event.SetEventObject(&s);
     event.SetInt(second ? 2 : 1);
-    const std::string text = second ? plotcore::FormatFixed6(yn) + " "
-                                    : plotcore::FormatFixed6(xn) + " " + plotcore::FormatFixed6(yn);
-    event.SetString(wxString::FromUTF8(text.c_str()));
+    const std::string x = plotcore::FormatFixed6(xn), y = plotcore::FormatFixed6(yn);
+    event.SetString(wxString::FromUTF8((second ? y + " " + x : x + " " + y).c_str()));
     wxWindow* target = w.GetParent() ? w.GetParent() : &w;
-    sending = true;
     target->GetEventHandler()->ProcessEvent(event);
-    sending = false;
   }
 };
 
@@ -229,13 +242,28 @@ bool mpCurve::FindNearest(double xQuery, double& x, double& y) {
   return SeriesPainter::FindNearest(*this, xQuery, x, y);
 }
 
+void mpCurve::SetMarker(double x, double y) {
+  m_markerX = x;
+  m_markerValue = y;
+  m_hasMarker = true;
+}
+
+void mpCurve::RefreshMarker() {
+  double x, y;
+  if (m_hasMarker && FindNearest(m_markerX, x, y)) SetMarker(x, y);
+}
+
+void mpCurve::MeasureAt(mpWindow& w, double x) { SeriesPainter::MeasureAt(*this, w, x); }
+
+void mpCurve::PlotOverlay(wxDC& dc, mpWindow& w) { SeriesPainter::PlotOverlay(*this, dc, w); }
+
 mpFXY::mpFXY(const wxString& name, int titleAlign) : mpCurve(name, titleAlign) {}
 
-void mpFXY::Plot(wxDC& dc, mpWindow& w) { SeriesPainter::Plot(*this, dc, w, false); }
+void mpFXY::Plot(wxDC& dc, mpWindow& w) { SeriesPainter::Plot(*this, dc, w); }
 
 mpFXYVell::mpFXYVell(const wxString& name, int titleAlign) : mpCurve(name, titleAlign) {}
 
-void mpFXYVell::Plot(wxDC& dc, mpWindow& w) { SeriesPainter::Plot(*this, dc, w, true); }
+void mpFXYVell::Plot(wxDC& dc, mpWindow& w) { SeriesPainter::Plot(*this, dc, w); }
 
 mpFXYVector::mpFXYVector(const wxString& name, int titleAlign) : mpVectorCurve(name, titleAlign) {}
 mpFXYVector::~mpFXYVector() = default;

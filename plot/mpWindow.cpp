@@ -59,6 +59,7 @@ mpWindow::mpWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
 }
 
 mpWindow::~mpWindow() {
+  m_pictureDC.SelectObject(wxNullBitmap);
   m_buffDC.SelectObject(wxNullBitmap);
   delete m_buffBmp;
   m_layers.clear();
@@ -140,11 +141,24 @@ void mpWindow::SetAspectLock(bool on) {
 void mpWindow::SetFlowMeasuring(bool on) {
   m_measureFlow = on;
   UpdateCursor();
+  RefreshOverlay();  // the cross-hair comes or goes
 }
 
 void mpWindow::SetPressureMeasuring(bool on) {
   m_measurePressure = on;
   UpdateCursor();
+  RefreshOverlay();
+}
+
+void mpWindow::MeasureAtColumn(int column) {
+  const plotcore::ClipBox area = GetPlotArea();
+  const int mx = column - m_width / 2;
+  // Left of the y axis or right of the right-hand one the nearest point would lie out of
+  // sight: the readouts would show a value with no marker to go with it.
+  if (mx < area.left || mx > area.right) return;
+  const double x = mx / m_pxPerUnitX + m_centreX;
+  for (const auto& [key, layer] : m_layers) layer->MeasureAt(*this, x);
+  RefreshOverlay();
 }
 
 // The cross-hair shows while either measuring mode is on, so switching one mode off does not
@@ -179,21 +193,58 @@ wxRect mpWindow::GetPlotAreaRect() const {
   return wxRect(a.left, a.top, std::max(0, a.right - a.left + 1), std::max(0, a.bottom - a.top + 1));
 }
 
-void mpWindow::RenderLayers(wxDC& dc) {
+void mpWindow::DrawBackground(wxDC& dc) {
   dc.SetPen(*wxTRANSPARENT_PEN);
   dc.SetBrush(wxBrush(GetBackgroundColour(), wxBRUSHSTYLE_SOLID));
   dc.DrawRectangle(0, 0, m_width, m_height);
+}
+
+void mpWindow::DrawOverlays(wxDC& dc) {
+  for (const auto& [key, layer] : m_layers) layer->PlotOverlay(dc, *this);
+}
+
+void mpWindow::RenderLayers(wxDC& dc) {
+  DrawBackground(dc);
   for (const auto& [key, layer] : m_layers) layer->Plot(dc, *this);
+  DrawOverlays(dc);
 }
 
 void mpWindow::DrawView(wxDC& dc) {
   dc.SetDeviceOrigin(0, 0);
-  dc.SetPen(*wxTRANSPARENT_PEN);
-  dc.SetBrush(wxBrush(GetBackgroundColour(), wxBRUSHSTYLE_SOLID));
-  dc.DrawRectangle(0, 0, m_width, m_height);
+  DrawBackground(dc);
   dc.SetDeviceOrigin(m_width / 2, m_height / 2);
   for (const auto& [key, layer] : m_layers) layer->Plot(dc, *this);
+  DrawOverlays(dc);
   dc.SetDeviceOrigin(0, 0);
+}
+
+void mpWindow::DrawCachedView(wxDC& dc) {
+  if (m_width <= 0 || m_height <= 0) return;
+  if (m_pictureStale || !m_picture.IsOk() || m_picture.GetWidth() != m_width || m_picture.GetHeight() != m_height) {
+    if (!m_picture.IsOk() || m_picture.GetWidth() != m_width || m_picture.GetHeight() != m_height) {
+      m_pictureDC.SelectObject(wxNullBitmap);
+      m_picture = wxBitmap(m_width, m_height);
+      m_pictureDC.SelectObject(m_picture);
+    }
+    m_pictureDC.SetDeviceOrigin(0, 0);
+    DrawBackground(m_pictureDC);
+    m_pictureDC.SetDeviceOrigin(m_width / 2, m_height / 2);
+    for (const auto& [key, layer] : m_layers) layer->Plot(m_pictureDC, *this);
+    m_pictureDC.SetDeviceOrigin(0, 0);
+    m_pictureStale = false;
+  }
+  dc.SetDeviceOrigin(0, 0);
+  dc.Blit(0, 0, m_width, m_height, &m_pictureDC, 0, 0);
+  dc.SetDeviceOrigin(m_width / 2, m_height / 2);
+  DrawOverlays(dc);
+  dc.SetDeviceOrigin(0, 0);
+}
+
+void mpWindow::RefreshOverlay() { wxScrolledWindow::Refresh(false); }
+
+void mpWindow::Refresh(bool eraseBackground, const wxRect* rect) {
+  m_pictureStale = true;
+  wxScrolledWindow::Refresh(eraseBackground, rect);
 }
 
 void mpWindow::OnPaint(wxPaintEvent&) {
@@ -206,6 +257,7 @@ void mpWindow::OnPaint(wxPaintEvent&) {
     DrawView(paintDC);
     return;
   }
+  // Through the off-screen bitmap, so the overlays never flicker over the picture.
   if (m_buffWidth != m_width || m_buffHeight != m_height || !m_buffBmp) {
     m_buffDC.SelectObject(wxNullBitmap);
     delete m_buffBmp;
@@ -214,7 +266,7 @@ void mpWindow::OnPaint(wxPaintEvent&) {
     m_buffWidth = m_width;
     m_buffHeight = m_height;
   }
-  DrawView(m_buffDC);
+  DrawCachedView(m_buffDC);
   paintDC.Blit(0, 0, m_width, m_height, &m_buffDC, 0, 0);
 }
 
@@ -272,8 +324,7 @@ void mpWindow::ShowPopupMenu(int x, int y) { PopupMenu(&m_popmenu, x, y); }
 void mpWindow::OnMouseLeftDown(wxMouseEvent& event) {
   m_markX = event.GetX();
   m_markY = event.GetY();
-  if (m_measureFlow) UpdateView();
-  if (m_measurePressure) UpdateView();
+  if (m_measureFlow || m_measurePressure) MeasureAtColumn(m_markX);
   event.Skip();
 }
 
@@ -294,11 +345,13 @@ void mpWindow::OnMouseMove(wxMouseEvent& event) {
     UpdateView();
   }
   if (event.LeftIsDown()) {
+    // The legend follows the pointer; while measuring, so does the cross-hair.
     m_legendX -= m_markX - event.GetX();
     m_legendY -= m_markY - event.GetY();
     m_markX = event.GetX();
     m_markY = event.GetY();
-    UpdateView();
+    if (m_measureFlow || m_measurePressure) MeasureAtColumn(m_markX);
+    RefreshOverlay();
   }
 }
 

@@ -45,12 +45,23 @@ class mpWindow : public wxScrolledWindow, protected plotcore::ViewState {
   bool IsAspectLocked() const { return m_aspectLock; }
   void SetFlowMeasuring(bool on);
   void SetPressureMeasuring(bool on);
+  // Measures at a pixel column (counted from the left edge), as a click in measuring mode
+  // does: the curves of the mode take their nearest point there. A column outside the plot
+  // area measures nothing.
+  void MeasureAtColumn(int column);
 
   // Background and every layer on a device context whose origin the caller has set.
   void RenderLayers(wxDC& dc);
-  // What a paint draws, on any device context of the window's size: background, then the
-  // layers with the origin in the middle.
+  // Everything a paint shows, drawn afresh on any device context of the window's size:
+  // background, then the layers with the origin in the middle, then their overlays.
   void DrawView(wxDC& dc);
+  // The same picture as a paint makes it: the layers from a cached picture, redrawn only
+  // after the view or a layer changed (any Refresh), and the overlays over it.
+  void DrawCachedView(wxDC& dc);
+  // Repaints only what measuring changes: the overlays over the cached picture.
+  void RefreshOverlay();
+  // Every repaint asked for from outside redraws the layers too.
+  void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override;
   // The pixels the window shows now (no repaint); an invalid bitmap for an empty window.
   wxBitmap SnapshotBitmap();
 
@@ -105,6 +116,8 @@ class mpWindow : public wxScrolledWindow, protected plotcore::ViewState {
  private:
   bool CollectBounds();
   void UpdateCursor();
+  void DrawBackground(wxDC& dc);
+  void DrawOverlays(wxDC& dc);
 
   std::map<int, mpLayer*> m_layers;
   wxMenu m_popmenu;
@@ -114,6 +127,10 @@ class mpWindow : public wxScrolledWindow, protected plotcore::ViewState {
   int m_buffWidth = 0, m_buffHeight = 0;
   wxMemoryDC m_buffDC;
   wxBitmap* m_buffBmp = nullptr;
+  // The layers without their overlays, as last drawn.
+  wxMemoryDC m_pictureDC;
+  wxBitmap m_picture;
+  bool m_pictureStale = true;
   bool m_doubleBuffer = true;
   bool m_mouseNavigation = true;
   bool m_movedSinceRightDown = false;

@@ -392,6 +392,12 @@ int FirstRow(const wxImage& img, int column, unsigned char r, unsigned char g, u
   return -1;
 }
 
+// Index of the time nearest to the time at a pixel column.
+long FindNearestColumn(const mpWindow* plot, int column, const std::vector<float>& t) {
+  const double x = (column - plot->GetPlotWidth() / 2) / plot->GetPxPerUnitX() + plot->GetCentreX();
+  return plotcore::FindNearest(t.data(), t.size(), x);
+}
+
 bool HasNear(const std::vector<int>& rows, int row) {
   return std::any_of(rows.begin(), rows.end(), [&](int r) { return std::abs(r - row) <= 1; });
 }
@@ -697,13 +703,13 @@ TEST(PlotWindow, MeasuringReportsTheNearestPointAndMarksIt) {
   v.plot->SetFlowMeasuring(true);
   Mouse(v.plot, wxEVT_LEFT_DOWN, 401, 300, true);
   Mouse(v.plot, wxEVT_LEFT_UP, 401, 300);
-  guitest::Capture(v.plot);
-  ASSERT_FALSE(v.frame->measured.empty());
+  ASSERT_EQ(v.frame->measured.size(), 1u);
   const Sink::Measured m = v.frame->measured.back();
   EXPECT_EQ(m.which, 1);
   EXPECT_EQ(m.text, "350.000000 10.000000");  // point 175: 10 + 175 % 7
   EXPECT_EQ(m.from, v.flow);
   EXPECT_TRUE(v.flow->HasMarker());
+  EXPECT_EQ(v.flow->GetMarkerX(), 350.0);
   EXPECT_EQ(v.flow->GetMarkerValue(), 10.0);
   EXPECT_FALSE(v.pressure->HasMarker());
 
@@ -713,37 +719,149 @@ TEST(PlotWindow, MeasuringReportsTheNearestPointAndMarksIt) {
   EXPECT_TRUE(Near(shown, 402, 202, 192, 192, 192));
   wxClientDC probe(v.plot);
   probe.SetFont(v.legend->GetFont());
-  EXPECT_EQ(v.legend->GetRectangle().width,
-            probe.GetTextExtent(wxString("Durchfluss 10.00 l/min")).x + 25);
+  EXPECT_EQ(v.legend->GetRectangle().width, probe.GetTextExtent(wxString("Durchfluss 10.00 l/min")).x + 25);
 
-  // Zooming re-measures at the same pixel column.
+  // Zooming keeps the measured point: no new measurement, the marker moves with its data.
   v.frame->measured.clear();
   Wheel(v.plot, 120, true, false);
   guitest::Capture(v.plot);
-  ASSERT_FALSE(v.frame->measured.empty());
-  EXPECT_EQ(v.frame->measured.back().which, 1);
+  EXPECT_TRUE(v.frame->measured.empty());
+  EXPECT_EQ(v.flow->GetMarkerX(), 350.0);
 
-  // The right-hand curve reports only its value.
+  // A click left of the flow axis measures nothing (the point would lie out of sight).
+  Mouse(v.plot, wxEVT_LEFT_DOWN, 20, 300, true);
+  Mouse(v.plot, wxEVT_LEFT_UP, 20, 300);
+  EXPECT_TRUE(v.frame->measured.empty());
+
+  // The right-hand curve reports its value first, then the time.
   v.plot->SetFlowMeasuring(false);
   v.plot->SetPressureMeasuring(true);
-  v.frame->measured.clear();
-  guitest::Capture(v.plot);
-  ASSERT_FALSE(v.frame->measured.empty());
+  Mouse(v.plot, wxEVT_LEFT_DOWN, 401, 300, true);
+  Mouse(v.plot, wxEVT_LEFT_UP, 401, 300);
+  ASSERT_EQ(v.frame->measured.size(), 1u);
   EXPECT_EQ(v.frame->measured.back().which, 2);
-  EXPECT_TRUE(v.frame->measured.back().text.EndsWith(" "));
+  EXPECT_EQ(v.frame->measured.back().text, "3.750000 350.000000");  // 2 + 0.01 * 175
   EXPECT_TRUE(v.pressure->HasMarker());
+
+  // Dragging with the left button moves the legend, and while measuring the cross-hair.
+  v.frame->measured.clear();
+  Mouse(v.plot, wxEVT_LEFT_DOWN, 380, 100, true);
+  Mouse(v.plot, wxEVT_MOTION, 400, 90, true);
+  EXPECT_EQ(v.frame->measured.size(), 2u);
+  EXPECT_EQ(v.pressure->GetMarkerX(),
+            static_cast<double>(d.t[static_cast<std::size_t>(FindNearestColumn(v.plot, 400, d.t))]));
   v.plot->SetPressureMeasuring(false);
 
-  // Markers stay after measuring ends; a left drag moves the legend and the column.
+  // Markers stay after measuring ends; a left drag still moves the legend and the column.
   v.frame->measured.clear();
+  const double legendX = v.plot->GetLegendX(), legendY = v.plot->GetLegendY();
   Mouse(v.plot, wxEVT_LEFT_DOWN, 100, 100, true);
   Mouse(v.plot, wxEVT_MOTION, 130, 90, true);
-  EXPECT_EQ(v.plot->GetLegendX(), 30.0);
-  EXPECT_EQ(v.plot->GetLegendY(), -10.0);
+  EXPECT_EQ(v.plot->GetLegendX(), legendX + 30);
+  EXPECT_EQ(v.plot->GetLegendY(), legendY - 10);
   EXPECT_EQ(v.plot->GetMarkX(), 130);
-  const wxImage dragged = v.Render();
-  EXPECT_TRUE(Near(dragged, 432, 192, 192, 192, 192));
   EXPECT_TRUE(v.frame->measured.empty());
+  EXPECT_TRUE(v.flow->HasMarker());
+  EXPECT_TRUE(v.pressure->HasMarker());
+}
+
+TEST(PlotWindow, MarkersSitOnTheirPointAfterZoomPanAndResize) {
+  Data d;  // smooth curves: they cross a marker's square but hide none of its sides
+  for (int i = 0; i <= 700; ++i) {
+    d.t.push_back(static_cast<float>(i));
+    d.flow.push_back(20.0f + 5.0f * std::sin(i / 100.0f));
+    d.pressure.push_back(2.0f + 0.5f * std::cos(i / 100.0f));
+  }
+  FlowView v(d.t, d.flow, d.pressure);
+  v.legend->SetVisible(false);  // only the markers differ between the pictures below
+  v.plot->SetFlowMeasuring(true);
+  Mouse(v.plot, wxEVT_LEFT_DOWN, 300, 200, true);
+  v.plot->SetFlowMeasuring(false);
+  v.plot->SetPressureMeasuring(true);
+  Mouse(v.plot, wxEVT_LEFT_DOWN, 520, 200, true);
+  v.plot->SetPressureMeasuring(false);
+  ASSERT_TRUE(v.flow->HasMarker());
+  ASSERT_TRUE(v.pressure->HasMarker());
+
+  const auto render = [&] {
+    const wxSize size = v.plot->GetClientSize();
+    wxBitmap bmp(size);
+    {
+      wxMemoryDC dc(bmp);
+      v.plot->DrawView(dc);
+    }
+    return bmp.ConvertToImage();
+  };
+  const auto check = [&](const char* step) {
+    SCOPED_TRACE(step);
+    for (mpCurve* curve : {static_cast<mpCurve*>(v.flow), static_cast<mpCurve*>(v.pressure)}) {
+      const bool second = curve == v.pressure;
+      // Where the point is drawn now.
+      const int px = static_cast<int>((curve->GetMarkerX() - v.plot->GetCentreX()) * v.plot->GetPxPerUnitX()) +
+                     v.plot->GetPlotWidth() / 2;
+      const double cy = second ? v.plot->GetCentreY2() : v.plot->GetCentreY();
+      const double sy = second ? v.plot->GetPxPerUnitY2() : v.plot->GetPxPerUnitY();
+      const int py = static_cast<int>((cy - curve->GetMarkerValue()) * sy) + v.plot->GetPlotHeight() / 2;
+      // The marker's pixels: the picture with it against the picture without it.
+      mpCurve* other = second ? static_cast<mpCurve*>(v.flow) : static_cast<mpCurve*>(v.pressure);
+      other->SetHasMarker(false);
+      curve->SetHasMarker(false);
+      const wxImage without = render();
+      curve->SetHasMarker(true);
+      const wxImage with = render();
+      other->SetHasMarker(true);
+      wxRect box;
+      for (int y = 0; y < with.GetHeight(); ++y)
+        for (int x = 0; x < with.GetWidth(); ++x)
+          if (with.GetRed(x, y) != without.GetRed(x, y) || with.GetGreen(x, y) != without.GetGreen(x, y) ||
+              with.GetBlue(x, y) != without.GetBlue(x, y))
+            box = box.IsEmpty() ? wxRect(x, y, 1, 1) : box.Union(wxRect(x, y, 1, 1));
+      ASSERT_FALSE(box.IsEmpty()) << (second ? "pressure" : "flow");
+      EXPECT_GE(box.width, 10);
+      EXPECT_NEAR(box.x + box.width / 2.0, px, 1.5) << (second ? "pressure" : "flow");
+      EXPECT_NEAR(box.y + box.height / 2.0, py, 1.5) << (second ? "pressure" : "flow");
+    }
+  };
+  check("measured");
+  for (int i = 0; i < 3; ++i) v.plot->ZoomInStep();
+  check("zoomed");
+  Mouse(v.plot, wxEVT_RIGHT_DOWN, 400, 200, false, true);
+  Mouse(v.plot, wxEVT_MOTION, 450, 170, false, true);
+  Mouse(v.plot, wxEVT_RIGHT_UP, 450, 170);
+  check("panned");
+  v.frame->SetClientSize(640, 480);
+  ASSERT_TRUE(guitest::PumpUntil(
+      [&] { return v.plot->GetPlotWidth() == v.plot->GetClientSize().x && v.plot->GetClientSize().x == 640; }));
+  check("resized");
+  guitest::SavePng(wxBitmap(render()), "/tmp/plot_markers_resized.png");
+}
+
+TEST(PlotWindow, CachedPictureFollowsEveryChange) {
+  const Data d = Noisy(3000);
+  FlowView v(d.t, d.flow, d.pressure);
+  const auto cached = [&] {
+    wxBitmap bmp(W, H);
+    {
+      wxMemoryDC dc(bmp);
+      v.plot->DrawCachedView(dc);
+    }
+    return bmp.ConvertToImage();
+  };
+  const auto same = [](const wxImage& a, const wxImage& b) {
+    return std::memcmp(a.GetData(), b.GetData(), 3 * W * H) == 0;
+  };
+  EXPECT_TRUE(same(cached(), v.Render()));
+  // Measuring changes only the overlays over the cached picture.
+  v.plot->SetFlowMeasuring(true);
+  Mouse(v.plot, wxEVT_LEFT_DOWN, 300, 200, true);
+  Mouse(v.plot, wxEVT_MOTION, 340, 220, true);
+  EXPECT_TRUE(same(cached(), v.Render()));
+  // A change of the view redraws the picture.
+  v.plot->ZoomInStep();
+  EXPECT_TRUE(same(cached(), v.Render()));
+  v.SetGrid(true);
+  v.plot->UpdateView();
+  EXPECT_TRUE(same(cached(), v.Render()));
 }
 
 TEST(PlotWindow, ResizeKeepsTheViewAndSnapshotHasTheWindowSize) {

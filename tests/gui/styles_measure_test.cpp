@@ -287,8 +287,9 @@ TEST_F(StylesMeasureTest, MeasuringInEachViewShowsAndStoresTheValue) {
       {"flow with pressure", true, false, true, ID_MEASURE_FLOW, "13", "0.0", "00:02:10", "13", "-"},
       {"pressure alone", false, false, true, ID_MEASURE_FLOW, "0", "2.35", "00:02:10", "-", "2.35"},
       {"volume stores nothing", false, true, false, ID_MEASURE_FLOW, "7", "0.0", "00:02:10", "-", "-"},
-      {"right-hand pressure", true, false, true, ID_MEASURE_PRESSURE, "0", "2.35", "00:00:00", "-", "2.35"},
-      {"right-hand with volume", false, true, true, ID_MEASURE_PRESSURE, "0", "2.35", "00:00:00", "-", "2.35"},
+      // The right-hand curve's time shows on the clock too.
+      {"right-hand pressure", true, false, true, ID_MEASURE_PRESSURE, "0", "2.35", "00:02:10", "-", "2.35"},
+      {"right-hand with volume", false, true, true, ID_MEASURE_PRESSURE, "0", "2.35", "00:02:10", "-", "2.35"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -318,7 +319,7 @@ TEST_F(StylesMeasureTest, MeasuringInEachViewShowsAndStoresTheValue) {
   }
 }
 
-TEST_F(StylesMeasureTest, ReadoutsFollowTheCurveUnderTheColumnWhenZoomed) {
+TEST_F(StylesMeasureTest, TheMeasuredPointStaysThroughZoomAndAClickTakesANewOne) {
   OpenWithRecording();
   Command(ID_MEASURE_FLOW);
   const int column = ColumnOf(200.0);
@@ -327,7 +328,7 @@ TEST_F(StylesMeasureTest, ReadoutsFollowTheCurveUnderTheColumnWhenZoomed) {
   EXPECT_EQ(frame->m_recordings[0].GetFlowMeasurement(), "20");  // 19.6
   EXPECT_TRUE(frame->m_flowSeries->HasMarker());
 
-  // Zooming in with the wheel: the same column now lies over an earlier sample.
+  // Zooming in with the wheel keeps the point and its readouts; the marker goes with it.
   wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
   wheel.m_x = column;
   wheel.m_y = 40;
@@ -336,6 +337,12 @@ TEST_F(StylesMeasureTest, ReadoutsFollowTheCurveUnderTheColumnWhenZoomed) {
   wheel.SetControlDown(true);
   for (int i = 0; i < 3; ++i) frame->m_plot->GetEventHandler()->ProcessEvent(wheel);
   guitest::Capture(frame->m_plot);
+  EXPECT_EQ(frame->m_clockLcd->GetText(), "00:03:20");
+  EXPECT_EQ(frame->m_flowLcd->GetText(), "20");
+  EXPECT_EQ(frame->m_flowSeries->GetMarkerX(), 200.0);
+
+  // A click at the same column now takes the point under it at this zoom.
+  ClickAt(column);
   const mpWindow* p = frame->m_plot;
   const double t = (column - p->GetPlotWidth() / 2) / p->GetPxPerUnitX() + p->GetCentreX();
   const int sample = static_cast<int>(std::lround(t / 10.0)) - 1;
@@ -348,7 +355,7 @@ TEST_F(StylesMeasureTest, ReadoutsFollowTheCurveUnderTheColumnWhenZoomed) {
   // Measuring off: the marker stays, the readouts no longer change.
   Command(ID_MEASURE_FLOW);
   ResetReadouts();
-  guitest::Capture(frame->m_plot);
+  ClickAt(ColumnOf(60.0));
   EXPECT_TRUE(frame->m_flowSeries->HasMarker());
   EXPECT_EQ(frame->m_flowLcd->GetText(), "0");
 }

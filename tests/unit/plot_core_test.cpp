@@ -265,6 +265,23 @@ TEST(PlotSeries, FindNearestTakesTheEarlierPointOnTies) {
   EXPECT_EQ(FindNearest(none.data(), none.size(), 0), -1);
 }
 
+TEST(PlotSeries, FindNearestSortedAgreesWithTheFullSearch) {
+  std::mt19937 rng(5);
+  std::uniform_int_distribution<int> gap(0, 3);  // equal x now and then
+  std::vector<float> xs;
+  float x = -20;
+  for (int i = 0; i < 2000; ++i) xs.push_back(x += 0.25f * static_cast<float>(gap(rng)));
+  std::uniform_real_distribution<double> q(-40, x + 20);
+  for (int k = 0; k < 5000; ++k) {
+    const double query = k < 2000 ? xs[static_cast<std::size_t>(k)] + 0.125 : q(rng);  // many ties
+    ASSERT_EQ(FindNearestSorted(xs.data(), xs.size(), query), FindNearest(xs.data(), xs.size(), query)) << query;
+  }
+  EXPECT_EQ(FindNearestSorted(xs.data(), 0, 1.0), -1);
+  EXPECT_EQ(FindNearestSorted(xs.data(), xs.size(), std::nan("")), -1);
+  const std::vector<float> one = {3};
+  EXPECT_EQ(FindNearestSorted(one.data(), 1, -1e300), 0);
+}
+
 TEST(PlotView, BoundsComeFromTheFirstLayerAndTheSecondAxisFromTheLast) {
   ViewState v;
   EXPECT_FALSE(CollectBounds(v, {}));

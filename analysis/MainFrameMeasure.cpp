@@ -27,6 +27,8 @@ void MainFrame::OnZoomIn(wxCommandEvent&) { m_plot->ZoomInStep(); }
 
 void MainFrame::OnZoomOut(wxCommandEvent&) { m_plot->ZoomOutStep(); }
 
+void MainFrame::OnZoomFit(wxCommandEvent&) { m_plot->Fit(); }
+
 // The two measuring modes exclude each other.
 void MainFrame::OnMeasureFlow(wxCommandEvent& event) {
   if (m_measureFlowOn) {

@@ -166,6 +166,7 @@ void MainFrame::BuildControls() {
                                   "Zoom in on the current plot", toolSize);
   m_zoomOutButton = MakeVellButton(p, ID_ZOOM_OUT, PictureZoomOut, "Verkleinern",
                                    "Zoom out from the current plot", toolSize);
+  m_fitButton = MakeVellButton(p, ID_ZOOM_FIT, PictureZoomFit, "Passend", "Show the whole plot (Home key)", toolSize);
   m_measureFlowButton = MakeVellButton(p, ID_MEASURE_FLOW, PictureMeasureFlow, "Messwerte 1",
                                        "Select to measure flow point on plot", toolSize);
   m_measurePressureButton = MakeVellButton(p, ID_MEASURE_PRESSURE, PictureMeasurePressure, "Messwerte 2",
@@ -238,9 +239,9 @@ void MainFrame::BuildControls() {
   auto* plotRow = new wxBoxSizer(wxHORIZONTAL);
   auto* tools = new wxBoxSizer(wxVERTICAL);
   bool first = true;
-  for (wxWindow* w : {m_zoomInButton, m_zoomOutButton, m_measureFlowButton, m_measurePressureButton, m_gridButton,
-                      m_pointsButton, m_filterButton}) {
-    if (!first) tools->AddSpacer(10);
+  for (wxWindow* w : {m_zoomInButton, m_zoomOutButton, m_fitButton, m_measureFlowButton, m_measurePressureButton,
+                      m_gridButton, m_pointsButton, m_filterButton}) {
+    if (!first) tools->AddSpacer(6);
     tools->Add(w, 0);
     first = false;
   }

@@ -124,6 +124,7 @@ class MainFrame : public wxFrame {
   void OnWidthPressure(wxCommandEvent& event);
   void OnZoomIn(wxCommandEvent& event);
   void OnZoomOut(wxCommandEvent& event);
+  void OnZoomFit(wxCommandEvent& event);
   void OnMeasureFlow(wxCommandEvent& event);
   void OnMeasurePressure(wxCommandEvent& event);
   void OnGrid(wxCommandEvent& event);
@@ -178,6 +179,7 @@ class MainFrame : public wxFrame {
   wxVellButton* m_versionBadge = nullptr;
   wxVellButton* m_zoomInButton = nullptr;
   wxVellButton* m_zoomOutButton = nullptr;
+  wxVellButton* m_fitButton = nullptr;
   wxVellButton* m_measureFlowButton = nullptr;
   wxVellButton* m_measurePressureButton = nullptr;
   wxVellButton* m_gridButton = nullptr;

@@ -88,6 +88,16 @@ void MoveYTo(ViewState& v, double centreY) {
   v.m_centreY = centreY;
 }
 
+void KeepRangeOnResize(ViewState& v, int oldW, int oldH, int newW, int newH) {
+  // The extents inside the margins FitView keeps, at least a pixel.
+  const auto inner = [](int size, int margins) { return size - margins > 0 ? size - margins : 1; };
+  const double fx = static_cast<double>(inner(newW, 100)) / inner(oldW, 100);
+  const double fy = static_cast<double>(inner(newH, 80)) / inner(oldH, 80);
+  ScaleBy(v.m_pxPerUnitX, fx);
+  ScaleBy(v.m_pxPerUnitY, fy);
+  ScaleBy(v.m_pxPerUnitY2, fy);
+}
+
 namespace {
 // Scroll bar sizes stay within what the toolkit can hold.
 int ScrollValue(double d) {

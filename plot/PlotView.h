@@ -50,6 +50,11 @@ void LockAspect(ViewState& v);
 // A new primary centre; the right-hand centre moves by the same pixels.
 void MoveYTo(ViewState& v, double centreY);
 
+// The window went from oldW x oldH to newW x newH pixels: the scales change so that the data
+// range shown inside the fit margins stays the same (a fitted view stays fitted); the
+// centres stay.
+void KeepRangeOnResize(ViewState& v, int oldW, int oldH, int newW, int newH);
+
 struct ScrollbarSetup {
   int virtualW, virtualH, posX, posY;
 };

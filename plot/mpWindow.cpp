@@ -34,6 +34,7 @@ wxBEGIN_EVENT_TABLE(mpWindow, wxScrolledWindow)
   EVT_MENU(mpID_ZOOM_OUT, mpWindow::OnZoomOut)
   EVT_MENU(mpID_LOCKASPECT, mpWindow::OnLockAspect)
   EVT_MENU(mpID_HELP_MOUSE, mpWindow::OnMouseHelp)
+  EVT_CHAR(mpWindow::OnChar)
 wxEND_EVENT_TABLE()
 // clang-format on
 
@@ -283,6 +284,11 @@ wxBitmap mpWindow::SnapshotBitmap() {
 }
 
 void mpWindow::OnSize(wxSizeEvent&) {
+  // A resize keeps the data range in view, not the pixel scale: a fitted plot stays fitted.
+  const wxSize size = GetSize();
+  if (m_keptSize.x > 0 && m_keptSize.y > 0 && size != m_keptSize && size.x > 0 && size.y > 0)
+    plotcore::KeepRangeOnResize(*this, m_keptSize.x, m_keptSize.y, size.x, size.y);
+  if (size.x > 0 && size.y > 0) m_keptSize = size;
   // The next paint reads the size again; taking it now lets a printout or a snapshot made
   // before that paint use the new size.
   GetClientSize(&m_width, &m_height);
@@ -305,6 +311,7 @@ void mpWindow::OnScroll(wxScrollWinEvent& event) {
 }
 
 void mpWindow::OnMouseRightDown(wxMouseEvent& event) {
+  SetFocus();  // for the keys
   m_movedSinceRightDown = false;
   m_panX = event.GetX();
   m_panY = event.GetY();
@@ -322,6 +329,7 @@ void mpWindow::OnShowPopupMenu(wxMouseEvent& event) {
 void mpWindow::ShowPopupMenu(int x, int y) { PopupMenu(&m_popmenu, x, y); }
 
 void mpWindow::OnMouseLeftDown(wxMouseEvent& event) {
+  SetFocus();  // for the keys
   m_markX = event.GetX();
   m_markY = event.GetY();
   if (m_measureFlow || m_measurePressure) MeasureAtColumn(m_markX);
@@ -391,6 +399,29 @@ void mpWindow::OnZoomIn(wxCommandEvent&) {
 void mpWindow::OnZoomOut(wxCommandEvent&) { ZoomOutStep(); }
 
 void mpWindow::OnLockAspect(wxCommandEvent&) { SetAspectLock(!m_aspectLock); }
+
+// Home shows everything, + and - zoom, as the popup does. Handled here, before the scroll
+// helper would take Home to scroll to the start.
+void mpWindow::OnChar(wxKeyEvent& event) {
+  switch (event.GetKeyCode()) {
+    case WXK_HOME:
+    case WXK_NUMPAD_HOME:
+      Fit();
+      break;
+    case '+':
+    case WXK_ADD:
+    case WXK_NUMPAD_ADD:
+      ZoomInStep();
+      break;
+    case '-':
+    case WXK_SUBTRACT:
+    case WXK_NUMPAD_SUBTRACT:
+      ZoomOutStep();
+      break;
+    default:
+      event.Skip();
+  }
+}
 
 void mpWindow::OnMouseHelp(wxCommandEvent&) {
   wxMessageBox(Tr("Unterstützte Mausbefehle"), Tr("Diagramm Hilfe"), wxOK, this);

@@ -112,6 +112,7 @@ class mpWindow : public wxScrolledWindow, protected plotcore::ViewState {
   void OnCenter(wxCommandEvent& event);
   void OnLockAspect(wxCommandEvent& event);
   void OnMouseHelp(wxCommandEvent& event);
+  void OnChar(wxKeyEvent& event);
 
  private:
   bool CollectBounds();
@@ -123,6 +124,9 @@ class mpWindow : public wxScrolledWindow, protected plotcore::ViewState {
   wxMenu m_popmenu;
   int m_width = 64;
   int m_height = 64;
+  // The outer size the scales were last kept for on a resize (0 before the first size event).
+  // Not the client size: scroll bars coming and going must not rescale the view.
+  wxSize m_keptSize{0, 0};
   int m_popupX = 0, m_popupY = 0;
   int m_buffWidth = 0, m_buffHeight = 0;
   wxMemoryDC m_buffDC;

@@ -864,24 +864,52 @@ TEST(PlotWindow, CachedPictureFollowsEveryChange) {
   EXPECT_TRUE(same(cached(), v.Render()));
 }
 
-TEST(PlotWindow, ResizeKeepsTheViewAndSnapshotHasTheWindowSize) {
+TEST(PlotWindow, ResizeKeepsTheDataRangeAndSnapshotHasTheWindowSize) {
   const Data d = Regular();
   FlowView v(d.t, d.flow, d.pressure);
   const plotcore::ViewState s = v.plot->GetView();
-  v.frame->SetClientSize(640, 480);
-  guitest::PumpUntil([&] {
-    guitest::Capture(v.plot);
-    return v.plot->GetClientSize().x == 640 && v.plot->GetPlotHeight() == v.plot->GetClientSize().y;
-  });
-  // The fitted view is wider than the window now: the horizontal scroll bar takes its share.
-  const wxSize client = v.plot->GetClientSize();
-  EXPECT_EQ(client.x, 640);
-  EXPECT_LE(client.y, 480);
-  EXPECT_EQ(v.plot->GetPlotWidth(), client.x);
-  EXPECT_EQ(v.plot->GetPlotHeight(), client.y);
-  EXPECT_EQ(v.plot->GetCentreX(), s.m_centreX);
-  EXPECT_EQ(v.plot->GetPxPerUnitY(), s.m_pxPerUnitY);
-  const wxBitmap snap = v.plot->SnapshotBitmap();
-  EXPECT_EQ(snap.GetSize(), client);
-  guitest::SavePng(snap, "/tmp/plot_snapshot.png");
+  for (wxSize size : {wxSize(640, 480), wxSize(1000, 300), wxSize(W, H)}) {
+    SCOPED_TRACE(size.x);
+    v.frame->SetClientSize(size);
+    ASSERT_TRUE(guitest::PumpUntil([&] {
+      guitest::Capture(v.plot);
+      return v.plot->GetClientSize() == size && v.plot->GetPlotHeight() == size.y;
+    }));
+    // Still fitted: the first and last samples at the 50-pixel margins, the lowest and highest
+    // flow 40 pixels from the top and bottom; the middle stays in the middle.
+    EXPECT_EQ(v.plot->GetCentreX(), s.m_centreX);
+    EXPECT_EQ(v.plot->GetCentreY(), s.m_centreY);
+    EXPECT_NEAR(v.plot->GetPxPerUnitX(), (size.x - 100) / 700.0, 1e-9);
+    EXPECT_NEAR(v.plot->GetPxPerUnitY(), s.m_pxPerUnitY * (size.y - 80) / (H - 80), 1e-9);
+    EXPECT_NEAR(v.plot->GetPxPerUnitY2(), s.m_pxPerUnitY2 * (size.y - 80) / (H - 80), 1e-9);
+    EXPECT_EQ(v.plot->GetPlotWidth(), size.x);
+    guitest::Capture(v.plot);  // painted at the new size
+    const wxBitmap snap = v.plot->SnapshotBitmap();
+    EXPECT_EQ(snap.GetSize(), size);
+    guitest::SavePng(snap, wxString::Format("/tmp/plot_resized_%d.png", size.x));
+  }
+  // Back at the first size, the first fit's scales again.
+  EXPECT_NEAR(v.plot->GetPxPerUnitY(), s.m_pxPerUnitY, 1e-9);
+}
+
+TEST(PlotWindow, HomeFitsAndPlusMinusZoom) {
+  const Data d = Regular();
+  FlowView v(d.t, d.flow, d.pressure);
+  const plotcore::ViewState s = v.plot->GetView();
+  const auto key = [&](int code) {
+    wxKeyEvent e(wxEVT_CHAR);
+    e.m_keyCode = code;
+    e.SetEventObject(v.plot);
+    v.plot->GetEventHandler()->ProcessEvent(e);
+  };
+  key('+');
+  EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitX(), s.m_pxPerUnitX * 1.1);
+  key(WXK_NUMPAD_ADD);
+  key('-');
+  EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitY2(), s.m_pxPerUnitY2 * 1.1);
+  Wheel(v.plot, 120, false, false);
+  key(WXK_HOME);
+  EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitX(), s.m_pxPerUnitX);
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreY(), s.m_centreY);
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreY2(), s.m_centreY2);
 }

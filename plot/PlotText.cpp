@@ -136,6 +136,16 @@ int WidenLegendBox(int boxWidth, int textWidth) {
   return boxWidth <= textWidth + 20 ? textWidth + 25 : boxWidth;
 }
 
+std::size_t FittingLength(std::size_t length, int maxWidth, const std::function<int(std::size_t)>& widthWithEllipsis) {
+  std::size_t lo = 0, hi = length;  // widthWithEllipsis(lo) fits, or lo is 0; hi is too many
+  if (length == 0 || widthWithEllipsis(0) > maxWidth) return 0;
+  while (hi - lo > 1) {
+    const std::size_t mid = lo + (hi - lo) / 2;
+    (widthWithEllipsis(mid) <= maxWidth ? lo : hi) = mid;
+  }
+  return lo;
+}
+
 std::string FormatFixed6(double v) { return Fixed(v, 6); }
 
 }  // namespace plotcore

@@ -1,6 +1,8 @@
 // Tick steps and the texts the axes and the legend draw, with their spacing rules.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,6 +66,11 @@ struct YLabelSpacing {
 std::string FormatLegendValue(double v);
 // The box grows to text + 25 when it is not wider than text + 20.
 int WidenLegendBox(int boxWidth, int textWidth);
+
+// How many characters of a text of `length` to keep, with an ellipsis after them, to fit
+// `maxWidth`: the most for which widthWithEllipsis(n) still fits (widths grow with n). 0 when
+// not even the ellipsis alone fits.
+std::size_t FittingLength(std::size_t length, int maxWidth, const std::function<int(std::size_t)>& widthWithEllipsis);
 
 // "%f"-style number with a point whatever the locale (the measure event carries these).
 std::string FormatFixed6(double v);

@@ -191,32 +191,62 @@ struct SeriesPainter {
     for (Batch& b : batches) gc->StrokePath(b.path);
   }
 
+  // A text wider than maxWidth in the font selected, shortened with an ellipsis.
+  static wxString Shortened(wxDC& dc, const wxString& text, int maxWidth) {
+    if (dc.GetTextExtent(text).x <= maxWidth) return text;
+    const wxString dots = wxString::FromUTF8("\xE2\x80\xA6");
+    const auto start = [&](std::size_t n) { return wxString(text.Left(n)).Trim(true) + dots; };
+    const std::size_t n =
+        plotcore::FittingLength(text.length(), maxWidth, [&](std::size_t k) { return dc.GetTextExtent(start(k)).x; });
+    return n > 0 || dc.GetTextExtent(dots).x <= maxWidth ? start(n) : wxString();
+  }
+
+  // Title and subtitle centred at the top keep clear of the colour keys and headings in the
+  // top-left corner (up to 160 pixels from the left edge), on both sides so they stay centred;
+  // longer ones are shortened with an ellipsis (the list keeps the whole text).
   static void DrawTitles(mpCurve& s, wxDC& dc, int W, int H) {
     if (s.m_name.empty()) return;
+    const bool centred = (s.m_titleAlign & 3) == 0;
+    const int maxWidth = std::max(0, centred ? W - 300 : W - 16);
     s.m_font.SetPointSize(11);
     dc.SetFont(s.m_font);
+    const wxString title = Shortened(dc, s.m_name, maxWidth);
     wxCoord tw, th;
-    dc.GetTextExtent(s.m_name, &tw, &th);
+    dc.GetTextExtent(title, &tw, &th);
     switch (s.m_titleAlign & 3) {
-      case 0: dc.DrawText(s.m_name, 10 - tw / 2, 6 - H / 2); break;
-      case 1: dc.DrawText(s.m_name, 8 - W / 2, 6 - H / 2); break;
-      case 2: dc.DrawText(s.m_name, 8 - W / 2, H / 2 - th - 6); break;
-      default: dc.DrawText(s.m_name, W / 2 - tw - 8, H / 2 - th - 6); break;
+      case 0:
+        dc.DrawText(title, 10 - tw / 2, 6 - H / 2);
+        break;
+      case 1:
+        dc.DrawText(title, 8 - W / 2, 6 - H / 2);
+        break;
+      case 2:
+        dc.DrawText(title, 8 - W / 2, H / 2 - th - 6);
+        break;
+      default:
+        dc.DrawText(title, W / 2 - tw - 8, H / 2 - th - 6);
+        break;
     }
     const int titleBottom = 6 - H / 2 + th;
     if (!s.m_subtitle.empty()) {
-      dc.GetTextExtent(s.m_subtitle, &tw, &th);
+      s.m_font.SetPointSize(10);
+      dc.SetFont(s.m_font);
+      const wxString subtitle = Shortened(dc, s.m_subtitle, maxWidth);
+      // Centred on its width in the title's font, as it always was.
+      s.m_font.SetPointSize(11);
+      dc.SetFont(s.m_font);
+      dc.GetTextExtent(subtitle, &tw, &th);
       s.m_font.SetPointSize(10);
       dc.SetFont(s.m_font);
       // Under a title centred at the top, start where the title ends so the lines do not touch.
-      const int y = (s.m_titleAlign & 3) == 0 ? std::max(20 - H / 2, titleBottom) : 20 - H / 2;
-      dc.DrawText(s.m_subtitle, 10 - tw / 2, y);
+      const int y = centred ? std::max(20 - H / 2, titleBottom) : 20 - H / 2;
+      dc.DrawText(subtitle, 10 - tw / 2, y);
     }
     if (!s.m_footnote.empty()) {
       dc.GetTextExtent(s.m_footnote, &tw, &th);
       s.m_font.SetPointSize(8);
       dc.SetFont(s.m_font);
-      dc.DrawText(s.m_footnote, 60 - W / 2, H / 2 - th);
+      dc.DrawText(Shortened(dc, s.m_footnote, std::max(0, W - 68)), 60 - W / 2, H / 2 - th);
     }
   }
 

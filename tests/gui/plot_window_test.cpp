@@ -471,6 +471,39 @@ TEST(PlotWindow, OneGridFromThePrimaryAxis) {
   EXPECT_EQ(0, std::memcmp(ticks.GetData(), grid.GetData(), 3 * W * H));
 }
 
+TEST(PlotWindow, ALongTitleIsShortenedClearOfTheKeysAndTheEdge) {
+  const Data d = Regular();
+  FlowView v(d.t, d.flow, d.pressure);
+  v.flow->SetName("");
+  v.flow->SetSubtitle("");
+  const wxImage without = v.Render();
+  // 114 characters, as a user named a recording.
+  const wxString longTitle = wxString::FromUTF8(
+      "Messung Hauptleitung Keller nach Tausch des Druckminderers und der Filterpatrone, "
+      "Nachmessung: 12.03.2024 08:00:00");
+  ASSERT_EQ(longTitle.length(), 114u);
+  for (const wxString& name : {longTitle, wxString("Messung 3 12.03.2024 08:00:00")}) {
+    v.flow->SetName(name);
+    const wxImage with = v.Render();
+    wxRect box;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < W; ++x)
+        if (with.GetRed(x, y) != without.GetRed(x, y) || with.GetBlue(x, y) != without.GetBlue(x, y))
+          box = box.IsEmpty() ? wxRect(x, y, 1, 1) : box.Union(wxRect(x, y, 1, 1));
+    ASSERT_FALSE(box.IsEmpty());
+    // Clear of the keys and headings (up to 160 px) and of the right edge, centred as before.
+    EXPECT_GE(box.GetLeft(), 160) << name;
+    EXPECT_LE(box.GetRight(), W - 8) << name;
+    EXPECT_NEAR(box.x + box.width / 2.0, W / 2 + 10, 3) << name;
+    if (name == longTitle) {
+      EXPECT_GT(box.width, W - 340);  // the room is used
+      guitest::SavePng(wxBitmap(with), "/tmp/plot_long_title.png");
+    }
+  }
+  // The layer keeps the whole title.
+  EXPECT_EQ(v.flow->GetName().length(), 29u);
+}
+
 TEST(PlotWindow, ThreePointsAsLineOrAsDots) {
   FlowView v({0, 350, 700}, {0, 20, 0}, {0, 0, 0});
   v.plot->RemoveLayer(4);  // no pressure curve

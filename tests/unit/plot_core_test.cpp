@@ -203,6 +203,17 @@ TEST(PlotLegend, ValueFormatAndBoxWidth) {
   EXPECT_EQ(WidenLegendBox(125, 105), 130);  // 125 <= 125
 }
 
+TEST(PlotLabels, LongTextsKeepTheStartThatFitsWithTheEllipsis) {
+  // 7 pixels a character, the ellipsis included.
+  const auto width = [](std::size_t n) { return 7 * static_cast<int>(n) + 7; };
+  EXPECT_EQ(FittingLength(114, 380, width), 53u);  // 53 * 7 + 7 = 378
+  EXPECT_EQ(FittingLength(114, 377, width), 52u);
+  EXPECT_EQ(FittingLength(114, 7, width), 0u);  // the ellipsis alone
+  EXPECT_EQ(FittingLength(114, 6, width), 0u);  // not even that (the caller then draws nothing)
+  EXPECT_EQ(FittingLength(0, 380, width), 0u);
+  EXPECT_EQ(FittingLength(3, 1000, width), 2u);  // never the whole text plus the ellipsis
+}
+
 TEST(PlotSeries, SetPointsBoundsAndCursor) {
   SeriesPoints s;
   s.SetPoints({3, 1, 2}, {-5, 7, 0});

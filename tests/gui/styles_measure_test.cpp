@@ -438,4 +438,49 @@ TEST_F(StylesMeasureTest, ScreenshotWhileMeasuring) {
   EXPECT_TRUE(frame->m_pressureSeriesRight->HasMarker());
 }
 
+// Not a check: what a user sees while zooming, panning and measuring a 15-minute recording
+// with pressure on the right-hand axis, for looking at by eye.
+TEST_F(StylesMeasureTest, ScreenshotsOfZoomPanAndMeasuring) {
+  Open();
+  Storage rec("12.03.2024 08:00:00", 1000, 1, false);
+  rec.SetTitle("Gartenschlauch");
+  rec.SetPressureUnit('b');
+  for (int i = 0; i < 900; ++i) {
+    const float tap = i > 120 && i < 700 ? 18.0f + 4.0f * std::sin(i / 40.0f) : 0.0f;
+    rec.AppendSample(static_cast<float>(i + 1), tap, 3.2f - 0.05f * tap + 0.05f * std::sin(i / 7.0f), 0.0f);
+  }
+  frame->m_recordings.push_back(rec);
+  frame->ShowRecording(0);
+  Command(ID_VIEW_PRESSURE);
+  frame->SetSize(1200, 800);
+  frame->Layout();
+  guitest::Pump(20);
+  guitest::Capture(frame);
+  guitest::SavePng(guitest::Capture(frame), "/tmp/shot_both_axes.png");
+  for (int i = 0; i < 6; ++i) Command(ID_ZOOM_IN);
+  guitest::Pump(20);  // the scroll bars come and the window settles
+  guitest::SavePng(guitest::Capture(frame), "/tmp/shot_zoom.png");
+  wxMouseEvent down(wxEVT_RIGHT_DOWN);
+  down.m_x = 500;
+  down.m_y = 200;
+  down.SetRightDown(true);
+  frame->m_plot->GetEventHandler()->ProcessEvent(down);
+  wxMouseEvent drag(wxEVT_MOTION);
+  drag.m_x = 250;
+  drag.m_y = 260;
+  drag.SetRightDown(true);
+  frame->m_plot->GetEventHandler()->ProcessEvent(drag);
+  guitest::SavePng(guitest::Capture(frame), "/tmp/shot_pan.png");
+  const int W = frame->m_plot->GetPlotWidth();
+  Command(ID_MEASURE_FLOW);
+  ClickAt(W * 2 / 5);
+  Command(ID_MEASURE_PRESSURE);
+  ClickAt(W * 3 / 5);
+  guitest::SavePng(guitest::Capture(frame), "/tmp/shot_measure.png");
+  Command(ID_ZOOM_FIT);
+  guitest::SavePng(guitest::Capture(frame), "/tmp/shot_fit_measured.png");
+  EXPECT_TRUE(frame->m_flowSeries->HasMarker());
+  EXPECT_TRUE(frame->m_pressureSeriesRight->HasMarker());
+}
+
 }  // namespace

@@ -199,20 +199,23 @@ struct SegmentBuilder {
   int m_col = 0, m_min = 0, m_max = 0, m_last = 0;
 };
 
+// Widens [lo, hi] over y[0 .. n) and notes a NaN in gap.
+template <class T>
+inline void WidenRange(const T* y, std::size_t n, T& lo, T& hi, bool& gap) {
+  for (std::size_t k = 0; k < n; ++k) {
+    const T v = y[k];
+    gap |= v != v;
+    lo = v < lo ? v : lo;
+    hi = v > hi ? v : hi;
+  }
+}
+
 // Lowest and highest value of y[0 .. n), and whether one is NaN (then lo and hi mean nothing).
 template <class T>
 inline void ColumnRange(const T* y, std::size_t n, T& lo, T& hi, bool& gap) {
-  T a = y[0], b = y[0];
-  bool g = false;
-  for (std::size_t k = 0; k < n; ++k) {
-    const T v = y[k];
-    g |= v != v;
-    a = v < a ? v : a;
-    b = v > b ? v : b;
-  }
-  lo = a;
-  hi = b;
-  gap = g;
+  lo = hi = y[0];
+  gap = false;
+  WidenRange(y, n, lo, hi, gap);
 }
 
 // The same four floats at a time: this is the one pass over the data that every paint makes,
@@ -250,12 +253,7 @@ inline void ColumnRange<float>(const float* y, std::size_t n, float& lo, float& 
       g |= g0[j] != 0;
     }
   }
-  for (; k < n; ++k) {
-    const float v = y[k];
-    g |= v != v;
-    a = v < a ? v : a;
-    b = v > b ? v : b;
-  }
+  WidenRange(y + k, n - k, a, b, g);
   lo = a;
   hi = b;
   gap = g;

@@ -60,6 +60,11 @@ void mpScale::DrawTickOrGrid(wxDC& dc, wxPoint from, wxPoint to, wxPoint gridFro
   dc.SetPen(WithStyle(m_pen, wxPENSTYLE_SOLID));
 }
 
+void mpScale::LimitBesideLine(plotcore::ClipBox& area, int orgx) const {
+  if (m_position == 2 || m_position == 4) area.left = std::max(area.left, orgx + 1);
+  if (m_position == 0 || m_position == 5) area.right = std::min(area.right, orgx - 1);
+}
+
 mpScaleX::mpScaleX(const wxString& name, int position, bool ticks, bool reserveRight)
     : mpScale(name, position, ticks, reserveRight, *wxNORMAL_FONT) {}
 
@@ -142,9 +147,7 @@ int mpScaleY::LineX(const mpWindow& w) const {
 // Beside the line, and below the 30 pixels at the top that the axis keeps free of ticks
 // (the titles and the colour keys live there).
 void mpScaleY::LimitPlotArea(plotcore::ClipBox& area, const mpWindow& w) const {
-  const int orgx = LineX(w);
-  if (m_position == 2 || m_position == 4) area.left = std::max(area.left, orgx + 1);
-  if (m_position == 0 || m_position == 5) area.right = std::min(area.right, orgx - 1);
+  LimitBesideLine(area, LineX(w));
   if (m_position != 1) area.top = std::max(area.top, 30 - w.GetPlotHeight() / 2);
 }
 
@@ -215,11 +218,7 @@ int mpScaleYVell::LineX(const mpWindow& w) const {
   }
 }
 
-void mpScaleYVell::LimitPlotArea(plotcore::ClipBox& area, const mpWindow& w) const {
-  const int orgx = LineX(w);
-  if (m_position == 2 || m_position == 4) area.left = std::max(area.left, orgx + 1);
-  if (m_position == 0 || m_position == 5) area.right = std::min(area.right, orgx - 1);
-}
+void mpScaleYVell::LimitPlotArea(plotcore::ClipBox& area, const mpWindow& w) const { LimitBesideLine(area, LineX(w)); }
 
 void mpScaleYVell::Plot(wxDC& dc, mpWindow& w) {
   m_pen = *wxGREY_PEN;

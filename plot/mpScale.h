@@ -17,6 +17,8 @@ class mpScale : public mpLayer {
   // A tick mark from `from` to `to`, or with the grid switched on the dotted grid line from
   // `gridFrom` to `gridTo`, the pen left solid afterwards.
   void DrawTickOrGrid(wxDC& dc, wxPoint from, wxPoint to, wxPoint gridFrom, wxPoint gridTo) const;
+  // A y axis whose line lies at orgx keeps the plot area on the inner side of it.
+  void LimitBesideLine(plotcore::ClipBox& area, int orgx) const;
 };
 
 class mpScaleX : public mpScale {

@@ -210,11 +210,15 @@ void mpWindow::RenderLayers(wxDC& dc) {
   DrawOverlays(dc);
 }
 
-void mpWindow::DrawView(wxDC& dc) {
+void mpWindow::DrawPicture(wxDC& dc) {
   dc.SetDeviceOrigin(0, 0);
   DrawBackground(dc);
   dc.SetDeviceOrigin(m_width / 2, m_height / 2);
   for (const auto& [key, layer] : m_layers) layer->Plot(dc, *this);
+}
+
+void mpWindow::DrawView(wxDC& dc) {
+  DrawPicture(dc);
   DrawOverlays(dc);
   dc.SetDeviceOrigin(0, 0);
 }
@@ -227,10 +231,7 @@ void mpWindow::DrawCachedView(wxDC& dc) {
       m_picture = wxBitmap(m_width, m_height);
       m_pictureDC.SelectObject(m_picture);
     }
-    m_pictureDC.SetDeviceOrigin(0, 0);
-    DrawBackground(m_pictureDC);
-    m_pictureDC.SetDeviceOrigin(m_width / 2, m_height / 2);
-    for (const auto& [key, layer] : m_layers) layer->Plot(m_pictureDC, *this);
+    DrawPicture(m_pictureDC);
     m_pictureDC.SetDeviceOrigin(0, 0);
     m_pictureStale = false;
   }

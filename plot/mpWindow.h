@@ -118,6 +118,8 @@ class mpWindow : public wxScrolledWindow, protected plotcore::ViewState {
   bool CollectBounds();
   void UpdateCursor();
   void DrawBackground(wxDC& dc);
+  // Background and the layers, the origin left in the middle.
+  void DrawPicture(wxDC& dc);
   void DrawOverlays(wxDC& dc);
 
   std::map<int, mpLayer*> m_layers;

@@ -133,7 +133,7 @@ struct SeriesPainter {
         plotcore::ReduceLine(xs, ys, n, map, clip, segments, s.RawSorted());
       else
         plotcore::ReduceLine(gx.data(), gy.data(), gx.size(), map, clip, segments);
-      StrokeSegments(dc, gc, segments, s.m_pen.GetWidth());
+      StrokeSegments(dc, gc, segments, s.m_pen);
     } else {
       static thread_local std::vector<plotcore::PixelPoint> dots;
       dots.clear();
@@ -155,11 +155,33 @@ struct SeriesPainter {
   // Strokes that cross each other come out a little differently when they share one path
   // (their overlap is filled as one shape), so only segments lying well apart in x share a
   // path: the pixels stay those of separate line calls, at a fraction of the per-stroke cost.
-  static void StrokeSegments(wxDC& dc, wxGraphicsContext* gc,
-                             const std::vector<plotcore::Segment>& segments, int penWidth) {
+  static void StrokeSegments(wxDC& dc, wxGraphicsContext* gc, const std::vector<plotcore::Segment>& segments,
+                             const wxPen& pen) {
     if (!gc) {
       for (const plotcore::Segment& g : segments) dc.DrawLine(g.a.x, g.a.y, g.b.x, g.b.y);
       return;
+    }
+    const int penWidth = pen.GetWidth();
+    // A vertical stroke one or two pixels wide with round caps covers a rectangle of pixels
+    // exactly (two wide, its caps reach one row beyond each end; one wide, none), and a
+    // rectangle fills at a fraction of what a stroke costs to build: the column spans, half
+    // of a dense curve's segments, go as rectangles.
+    const bool spansAsRectangles =
+        (penWidth == 1 || penWidth == 2) && pen.GetStyle() == wxPENSTYLE_SOLID && pen.GetCap() == wxCAP_ROUND;
+    if (spansAsRectangles) {
+      const wxBrush oldBrush = dc.GetBrush();
+      dc.SetPen(*wxTRANSPARENT_PEN);
+      dc.SetBrush(wxBrush(pen.GetColour()));
+      for (const plotcore::Segment& g : segments) {
+        if (g.a.x != g.b.x) continue;
+        const int top = std::min(g.a.y, g.b.y), bottom = std::max(g.a.y, g.b.y);
+        if (penWidth == 2)
+          dc.DrawRectangle(g.a.x - 1, top - 1, 2, bottom - top + 2);
+        else
+          dc.DrawRectangle(g.a.x, top, 1, bottom - top + 1);
+      }
+      dc.SetBrush(oldBrush);
+      dc.SetPen(pen);
     }
     constexpr std::size_t MAX_PATHS = 32;
     const int reach = std::max(1, penWidth) / 2 + 2;
@@ -169,6 +191,7 @@ struct SeriesPainter {
     };
     std::vector<Batch> batches;
     for (const plotcore::Segment& g : segments) {
+      if (spansAsRectangles && g.a.x == g.b.x) continue;
       const int lo = std::min(g.a.x, g.b.x) - reach, hi = std::max(g.a.x, g.b.x) + reach;
       Batch* fit = nullptr;
       for (Batch& b : batches)

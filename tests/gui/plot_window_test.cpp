@@ -326,13 +326,15 @@ TEST(PlotWindow, FlowViewShowsAxesBothCurvesKeysAndTitles) {
 
 TEST(PlotWindow, ReducedDrawingHasThePixelsOfDrawingEveryPoint) {
   const Data d = Noisy(60000);
-  for (bool continuous : {true, false}) {
+  // Lines of 1, 2 (both drawn partly as rectangles) and 5 pixels, and dots of 6.
+  for (int width : {1, 2, 5, 6}) {
+    const bool continuous = width != 6;
     FlowView fast(d.t, d.flow, d.pressure);
     FlowView slow(d.t, d.flow, d.pressure, true);
     for (FlowView* v : {&fast, &slow}) {
       v->flow->SetContinuity(continuous);
       v->pressure->SetContinuity(continuous);
-      if (!continuous) v->flow->SetPen(wxPen(wxColour(0, 0, 255), 6, wxPENSTYLE_SOLID));
+      v->flow->SetPen(wxPen(wxColour(0, 0, 255), width, wxPENSTYLE_SOLID));
       v->plot->ZoomInStep();  // part of the curve leaves the window
       v->plot->SetCentre(400.0, 30.0, 3.2);
     }
@@ -342,7 +344,7 @@ TEST(PlotWindow, ReducedDrawingHasThePixelsOfDrawingEveryPoint) {
       for (int x = 0; x < W; ++x)
         differ += a.GetRed(x, y) != b.GetRed(x, y) || a.GetGreen(x, y) != b.GetGreen(x, y) ||
                   a.GetBlue(x, y) != b.GetBlue(x, y);
-    EXPECT_EQ(differ, 0) << (continuous ? "lines" : "points");
+    EXPECT_EQ(differ, 0) << (continuous ? "lines " : "points ") << width;
   }
 }
 

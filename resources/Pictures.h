@@ -29,6 +29,7 @@ enum PictureId : int {
   // Plot tools (35 x 30 in 70 x 50 buttons).
   PictureZoomIn,           // id 9 "Vergrößern"
   PictureZoomOut,          // id 10 "Verkleinern"
+  PictureZoomFit,          // id 57 "Passend" (the whole recording)
   PictureMeasureFlow,      // id 14 "Messwerte 1", toggle
   PictureMeasurePressure,  // id 56 "Messwerte 2", toggle
   PictureGrid,             // id 15 "Raster", toggle

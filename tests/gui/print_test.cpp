@@ -202,7 +202,7 @@ class PrintFrameTest : public MainFrameTest {
   }
 };
 
-TEST_F(PrintFrameTest, MeasuringWhilePrintingDrawsTheCrossHairAndUpdatesTheReadouts) {
+TEST_F(PrintFrameTest, PrintingWhileMeasuringDrawsTheCrossHairThroughTheMeasuredPoint) {
   Open();
   frame->SetClientSize(900, 700);
   ShowRamp();
@@ -214,9 +214,12 @@ TEST_F(PrintFrameTest, MeasuringWhilePrintingDrawsTheCrossHairAndUpdatesTheReado
   click.SetPosition(wxPoint(column, 40));
   plot->GetEventHandler()->ProcessEvent(click);
   guitest::Pump();
+  const double t = (column - W / 2) / plot->GetPxPerUnitX() + plot->GetCentreX();
+  const int nearest = std::clamp(static_cast<int>(std::lround(t)), 0, 59);
+  const wxString value = wxString::Format("%.0f", 10.0 + nearest * 0.5);
+  EXPECT_EQ(frame->m_flowLcd->GetText(), value);
 
-  // Only the printout draws from here on. On paper the cross-hair stays inside the plot.
-  frame->m_flowLcd->SetText("");
+  // The click measured; the printout draws what it measured and measures nothing itself.
   int measured = 0;
   frame->Bind(MeasureEvent, [&](wxCommandEvent& e) {
     ++measured;
@@ -226,21 +229,20 @@ TEST_F(PrintFrameTest, MeasuringWhilePrintingDrawsTheCrossHairAndUpdatesTheReado
   const int w = 2480, h = 3508;  // A4 at 300 dpi
   const wxImage page = PrintToBitmap(printout, w, h, 300);
   guitest::SavePng(wxBitmap(page), "/tmp/printout.png");
-  EXPECT_GE(measured, 1);
+  EXPECT_EQ(measured, 0);
+  EXPECT_EQ(frame->m_flowLcd->GetText(), value);
+  EXPECT_EQ(frame->m_recordings[0].GetFlowMeasurement(), std::string(value.utf8_str()));
 
-  const double t = (column - W / 2) / plot->GetPxPerUnitX() + plot->GetCentreX();
-  const int nearest = std::clamp(static_cast<int>(std::lround(t)), 0, 59);
-  EXPECT_EQ(frame->m_flowLcd->GetText(), wxString::Format("%.0f", 10.0 + nearest * 0.5));
-  EXPECT_EQ(frame->m_recordings[0].GetFlowMeasurement(), std::string(wxString::Format("%.0f", 10.0 + nearest * 0.5)));
-
-  // The cross-hair's vertical line stands on the clicked column, scaled onto the page.
+  // The cross-hair's vertical line stands on the measured point, scaled onto the page, and
+  // spans the plot area between the axes.
   const float scale = PrintScale(w, W);
-  const int x = w / 2 + static_cast<int>(std::lround((column - W / 2) * scale));
+  const int x = w / 2 + static_cast<int>(std::lround((nearest - plot->GetCentreX()) * plot->GetPxPerUnitX() * scale));
   const auto grey = [](const unsigned char* p) { return p[0] == p[1] && p[1] == p[2] && p[0] > 90 && p[0] < 200; };
-  const wxRect hair = Extent(page, wxRect(x - 6, 0, 13, h), grey);
-  const int half = static_cast<int>(scale * plot->GetPlotHeight() / 2);
-  EXPECT_NEAR(hair.GetTop(), h / 2 - half, 2);
-  EXPECT_NEAR(hair.GetBottom(), h / 2 + half, 2);
+  const wxRect area = plot->GetPlotAreaRect();
+  const int belowTitle = h / 2 + static_cast<int>((area.GetTop() - 6) * scale);  // the title's edges are grey too
+  const wxRect hair = Extent(page, wxRect(x - 6, belowTitle, 13, h - belowTitle), grey);
+  EXPECT_NEAR(hair.GetTop(), h / 2 + area.GetTop() * scale, 2 + scale);
+  EXPECT_NEAR(hair.GetBottom(), h / 2 + (area.GetBottom() + 1) * scale, 2 + scale);
 }
 
 TEST_F(PrintFrameTest, PrintingToPostScriptGivesOnePageWithTheProductLine) {

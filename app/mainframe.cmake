@@ -5,6 +5,7 @@ file(GLOB _mainframe_parts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/*/MainFrame*.cp
 add_library(vrx_mainframe STATIC
   ${_mainframe_parts}
   ${CMAKE_CURRENT_LIST_DIR}/wxVellButton.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DialogLog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GaugeColours.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToggleLook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Translations.cpp)

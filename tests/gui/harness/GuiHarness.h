@@ -51,6 +51,17 @@ wxBitmap Capture(wxWindow* win);
 // Saves a bitmap as PNG (for looking at what a test drew).
 bool SavePng(const wxBitmap& bmp, const wxString& path);
 
+// While one exists, a modal dialog that no expectation answers is shown for real instead of
+// failing the test: for tests that need a real modal loop. The test must end that loop itself
+// (a CallAfter queued before ShowModal runs inside it).
+class RealModalDialogs {
+ public:
+  RealModalDialogs();
+  ~RealModalDialogs();
+  RealModalDialogs(const RealModalDialogs&) = delete;
+  RealModalDialogs& operator=(const RealModalDialogs&) = delete;
+};
+
 // Expects a modal dialog of type T and closes it with `id`, whatever T is (wx has ready
 // expectations only for its standard dialogs).
 template <class T>

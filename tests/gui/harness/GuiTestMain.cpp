@@ -77,6 +77,11 @@ class FailOnAnyDialog : public wxModalDialogHook {
   void Exit(wxDialog*) override {}
 };
 
+FailOnAnyDialog& SafetyNet() {
+  static FailOnAnyDialog net;
+  return net;
+}
+
 void AssertToFailure(const wxString& file, int line, const wxString& func, const wxString& cond,
                      const wxString& msg) {
   ADD_FAILURE_AT(file.utf8_str(), line)
@@ -84,6 +89,10 @@ void AssertToFailure(const wxString& file, int line, const wxString& func, const
 }
 
 }  // namespace
+
+RealModalDialogs::RealModalDialogs() { SafetyNet().Unregister(); }
+RealModalDialogs::~RealModalDialogs() { SafetyNet().Register(); }
+
 }  // namespace guitest
 
 int main(int argc, char** argv) {
@@ -97,8 +106,7 @@ int main(int argc, char** argv) {
   wxInitAllImageHandlers();
   wxSetAssertHandler(guitest::AssertToFailure);
   delete wxLog::SetActiveTarget(&guitest::LogCapture::Get());
-  static guitest::FailOnAnyDialog safetyNet;
-  safetyNet.Register();
+  guitest::SafetyNet().Register();
   const int rc = RUN_ALL_TESTS();
   wxLog::SetActiveTarget(nullptr);
   wxEntryCleanup();

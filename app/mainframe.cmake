@@ -6,6 +6,8 @@ add_library(vrx_mainframe STATIC
   ${_mainframe_parts}
   ${CMAKE_CURRENT_LIST_DIR}/wxVellButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogLog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StatusConfirmation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GaugeColours.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToggleLook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Translations.cpp)

@@ -16,9 +16,6 @@ const char* CsvFlowUnit(int32_t flowUnitLitres);    // "L/min" or "G/min"
 const char* CsvVolumeUnit(int32_t flowUnitLitres);  // "L" or "G"
 const char* CsvPressureUnit(char pressureUnit);     // "Bar" or "psi"
 
-// Shown when the file cannot be created (typically the spreadsheet holds it open).
-extern const char* const CSV_OPEN_FAILED_MESSAGE;
-
 // Writes the six header lines and one line per sample (the series as they stand, so
 // filtered while the filter is on). Texts go out in Windows-1252; characters it lacks
 // become '?', and line breaks inside a text become blanks so the header keeps its six

@@ -3,7 +3,9 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 
+#include "app/FileDialog.h"
 #include "app/MainFrame.h"
+#include "app/StatusConfirmation.h"
 #include "exchange/CsvExport.h"
 #include "exchange/DialogPath.h"
 
@@ -11,11 +13,10 @@ void MainFrame::OnExportCsv(wxCommandEvent&) {
   const int i = FocusedRecording();
   if (i < 0) return;
   const wxString caption = "Exportieren nach Excel";
-  wxFileDialog dialog(this, caption, wxEmptyString,
-                      wxString::FromUTF8(CsvDefaultFileName(m_recordings[i].GetDateTime())),
-                      "Exceldateien (*.csv)|*.csv||", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-  if (dialog.ShowModal() != wxID_OK) return;
-  const wxString chosen = dialog.GetPath();
+  const wxString chosen = ChooseFile(this, SettingsDirectory(), caption,
+                                     wxString::FromUTF8(CsvDefaultFileName(m_recordings[i].GetDateTime())),
+                                     "Exceldateien (*.csv)|*.csv", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  if (chosen.empty()) return;
   const wxString path = chosen.Contains(".csv") ? chosen : chosen + ".csv";
   // The dialog asked about the name as typed; the added extension may hit another file.
   if (path != chosen && wxFileName::Exists(path)) {
@@ -27,4 +28,6 @@ void MainFrame::OnExportCsv(wxCommandEvent&) {
   }
   const FileWriteResult result = WriteCsvFile(DialogPathBytes(path), m_recordings[i]);
   if (!result.ok) wxMessageBox(wxString::FromUTF8(result.message), "Message", wxOK | wxCENTRE, nullptr);
+  else
+    ConfirmInStatusLine(this, "Exportiert: " + wxFileName(path).GetFullName());
 }

@@ -4,16 +4,17 @@
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 
+#include "app/FileDialog.h"
 #include "app/MainFrame.h"
+#include "app/StatusConfirmation.h"
 #include "device/LoggerInfo.h"
 #include "exchange/DialogPath.h"
 #include "exchange/WorkFile.h"
 
 void MainFrame::OnOpenWorkFile(wxCommandEvent&) {
-  wxFileDialog dialog(this, wxString::FromUTF8("KDL VRX-Vorgang öffnen"), wxEmptyString, wxEmptyString,
-                      "KDL Dateien (*.kdl)|*.kdl", wxFD_OPEN);
-  if (dialog.ShowModal() != wxID_OK) return;
-  const wxString path = dialog.GetPath();
+  const wxString path = ChooseFile(this, SettingsDirectory(), wxString::FromUTF8("KDL VRX-Vorgang öffnen"),
+                                   wxEmptyString, "KDL Dateien (*.kdl)|*.kdl", wxFD_OPEN);
+  if (path.empty()) return;
   if (ReadWorkFile(path)) SetTitle(wxFileName(path).GetFullName());
 }
 
@@ -50,10 +51,9 @@ void MainFrame::OnSaveWorkFile() {
 void MainFrame::OnSaveWorkFileAs(wxCommandEvent&) { OnSaveWorkFileAs(); }
 
 void MainFrame::OnSaveWorkFileAs() {
-  wxFileDialog dialog(this, "Vorgang abspeichern", wxEmptyString, wxEmptyString, "VRX Dateien",
-                      wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-  if (dialog.ShowModal() != wxID_OK) return;
-  const wxString chosen = dialog.GetPath();
+  const wxString chosen = ChooseFile(this, SettingsDirectory(), "Vorgang abspeichern", wxEmptyString,
+                                     "VRX Dateien|*.kdl", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  if (chosen.empty()) return;
   const wxString path = chosen.Contains(".kdl") ? chosen : chosen + ".kdl";
   // The dialog asked about the name as typed; the added extension may hit another file.
   if (path != chosen && wxFileName::Exists(path)) {
@@ -79,5 +79,6 @@ bool MainFrame::WriteWorkFile(const wxString& path) {
     return false;
   }
   m_saved = true;
+  ConfirmInStatusLine(this, "Gespeichert: " + wxFileName(path).GetFullName());
   return true;
 }

@@ -1,11 +1,17 @@
 // Printing the plot, its print preview, and saving the plot as a bitmap file.
+#include "app/FileDialog.h"
 #include "app/MainFrame.h"
+#include "app/StatusConfirmation.h"
+#include "exchange/CsvExport.h"
 #include "exchange/DialogPath.h"
+#include "exchange/FileErrors.h"
 #include "exchange/SafeFile.h"
 #include "plot/mpWindow.h"
+#include "print/ImageName.h"
 #include "print/MyPrintout.h"
 
 #include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/mstream.h>
@@ -22,14 +28,6 @@ wxPrintDialogData A4DialogData() {
   wxPrintData data;
   data.SetPaperId(wxPAPER_A4);
   return wxPrintDialogData(data);
-}
-
-// Messages from the file layer carry the path as the file system spelled it.
-wxString FileMessage(const std::string& text) {
-  wxString message = wxString::FromUTF8(text);
-  if (message.empty()) message = wxString(text.c_str(), *wxConvFileName);
-  if (message.empty()) message = wxString::From8BitData(text.c_str());
-  return message;
 }
 
 }  // namespace
@@ -71,25 +69,36 @@ void MainFrame::OnSaveImage(wxCommandEvent&) {
   m_plot->UpdateView();
   // What the window shows now; the repaint just asked for comes after this command.
   const wxBitmap bitmap = m_plot->SnapshotBitmap();
-  wxFileDialog dialog(this, wxString::FromUTF8("Bild speichern als…"), wxEmptyString, wxEmptyString,
-                      "Bilddateien (*.bmp)|*.bmp", wxFD_SAVE | wxFD_OVERWRITE_PROMPT, wxDefaultPosition,
-                      wxDefaultSize, "filedlg");
-  if (dialog.ShowModal() != wxID_OK) return;
-  // The name stays exactly as chosen, with or without an extension.
-  const wxString path = dialog.GetPath();
+  // Proposed after the recording shown, as the CSV export names its file.
+  const bool shown = m_currentRecording >= 0 && m_currentRecording < static_cast<int>(m_recordings.size());
+  const std::string stem = shown ? CsvDefaultFileName(m_recordings[m_currentRecording].GetDateTime()) : "Diagramm";
+  int filter = 0;
+  const wxString chosen = ChooseFile(this, SettingsDirectory(), wxString::FromUTF8("Bild speichern als…"),
+                                     wxString::FromUTF8(stem + ".bmp"), IMAGE_WILDCARD,
+                                     wxFD_SAVE | wxFD_OVERWRITE_PROMPT, &filter, "filedlg");
+  if (chosen.empty()) return;
+  // The type chosen decides the extension; a name with one of ours keeps it.
+  const ImageFile file = ImageFileFor(DialogPathBytes(chosen), filter);
+  const wxString path = DialogPathFromBytes(file.path);
+  if (!MayReplaceAddedName(this, chosen, path, wxString::FromUTF8("Bild speichern als…"))) return;
 
   wxMemoryOutputStream encoded;
   {
     wxLogNull quiet;  // a failure is reported below, once
-    if (!bitmap.IsOk() || !bitmap.ConvertToImage().SaveFile(encoded, wxBITMAP_TYPE_BMP)) {
-      wxLogError("Speichern des Bildes fehlgeschlagen: kein Bild");
+    const wxBitmapType type = file.type == ImageType::Png ? wxBITMAP_TYPE_PNG : wxBITMAP_TYPE_BMP;
+    if (!bitmap.IsOk() || !bitmap.ConvertToImage().SaveFile(encoded, type)) {
+      wxLogError("%s", wxString::FromUTF8(CannotSaveText(file.path, "das Bild konnte nicht erzeugt werden")));
       return;
     }
   }
   std::string bytes(encoded.GetLength(), '\0');
   encoded.CopyTo(bytes.data(), bytes.size());
   // Written beside the target and renamed over it, so a failed save leaves an older file intact.
-  SafeFileWriter out(DialogPathBytes(path));
+  SafeFileWriter out(file.path);
   out.Write(bytes);
-  if (!out.Finish()) wxLogError("%s", "Speichern des Bildes fehlgeschlagen: " + FileMessage(out.Error()));
+  if (!out.Finish()) {
+    wxLogError("%s", wxString::FromUTF8(CannotSaveText(file.path, out.ErrorNumber())));
+    return;
+  }
+  ConfirmInStatusLine(this, "Gespeichert: " + wxFileName(path).GetFullName());
 }

@@ -6,6 +6,7 @@
 
 #include "app/GaugeColours.h"
 #include "app/MainFrame.h"
+#include "app/StatusConfirmation.h"
 #include "device/VellUSB.h"
 #include "recordings/MemoryStatus.h"
 
@@ -64,6 +65,8 @@ void MainFrame::OnClearMemory() {
       wxString::FromUTF8("Achtung: Daten werden gelöscht"), wxOK | wxCANCEL);
   if (ask.ShowModal() != wxID_OK) return;
   if (!m_link->ClearMemory()) ReportReadFailure();
+  else
+    ConfirmInStatusLine(this, wxString::FromUTF8("Loggerspeicher gelöscht"));
 }
 
 void MainFrame::ReportReadFailure() {

@@ -369,9 +369,8 @@ class ImageDialogAnswer : public wxExpectModalBase<wxFileDialog, ImageDialogAnsw
  protected:
   int OnInvoked(wxFileDialog* dlg) const override {
     EXPECT_EQ(dlg->GetMessage(), wxString::FromUTF8("Bild speichern als…"));
-    EXPECT_EQ(dlg->GetWildcard(), "Bilddateien (*.bmp)|*.bmp");
-    EXPECT_EQ(dlg->GetDirectory(), "");
-    EXPECT_EQ(dlg->GetFilename(), "");
+    EXPECT_EQ(dlg->GetWildcard(), "Bilddateien (*.bmp)|*.bmp|PNG-Bilddateien (*.png)|*.png");
+    EXPECT_EQ(dlg->GetFilename(), "12_03_2024 08_00_00.bmp");  // after the recording shown
     EXPECT_EQ(dlg->GetWindowStyle() & (wxFD_SAVE | wxFD_OVERWRITE_PROMPT), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     return m_answer.Answer(dlg);
   }
@@ -384,7 +383,7 @@ class ImageDialogAnswer : public wxExpectModalBase<wxFileDialog, ImageDialogAnsw
   Forward m_answer;
 };
 
-TEST_F(PrintFrameTest, ImageIsTheWindowsPixelsUnderExactlyTheChosenName) {
+TEST_F(PrintFrameTest, ImageIsTheWindowsPixels) {
   Open();
   frame->SetClientSize(1000, 900);
   guitest::Pump();
@@ -398,20 +397,27 @@ TEST_F(PrintFrameTest, ImageIsTheWindowsPixelsUnderExactlyTheChosenName) {
   ASSERT_EQ(frame->m_plot->GetClientSize(), wxSize(640, 480));
   guitest::Capture(frame->m_plot);  // the last paint is done
 
-  for (const char* name : {"bild.bmp", "bild", "bild.png"}) {
-    SCOPED_TRACE(name);
-    const std::filesystem::path path = dir / name;
-    wxTEST_DIALOG(Command(ID_SAVE_IMAGE), ImageDialogAnswer(wxString::FromUTF8(path.string()), wxID_OK));
+  // The type follows the name's extension (the dialog's type adds one when it is missing).
+  struct Case {
+    const char *chosen, *written, *magic;
+    wxBitmapType type;
+  };
+  for (const Case& c : {Case{"bild.bmp", "bild.bmp", "BM", wxBITMAP_TYPE_BMP},
+                        Case{"karte", "karte.bmp", "BM", wxBITMAP_TYPE_BMP},
+                        Case{"foto.png", "foto.png", "\x89PNG", wxBITMAP_TYPE_PNG}}) {
+    SCOPED_TRACE(c.chosen);
+    const std::filesystem::path path = dir / c.written;
+    wxTEST_DIALOG(Command(ID_SAVE_IMAGE), ImageDialogAnswer(wxString::FromUTF8((dir / c.chosen).string()), wxID_OK));
     const wxImage shown = frame->m_plot->SnapshotBitmap().ConvertToImage();
     ASSERT_TRUE(std::filesystem::exists(path));
-    EXPECT_EQ(rectest::ReadBytes(path).substr(0, 2), "BM");
+    EXPECT_EQ(rectest::ReadBytes(path).substr(0, std::string(c.magic).size()), c.magic);
     wxImage saved;
-    ASSERT_TRUE(saved.LoadFile(wxString::FromUTF8(path.string()), wxBITMAP_TYPE_BMP));
+    ASSERT_TRUE(saved.LoadFile(wxString::FromUTF8(path.string()), c.type));
     EXPECT_EQ(saved.GetSize(), wxSize(640, 480));
     ASSERT_EQ(saved.GetSize(), shown.GetSize());
     EXPECT_TRUE(std::equal(saved.GetData(), saved.GetData() + 640 * 480 * 3, shown.GetData()));
   }
-  // Nothing but the three names.
+  // Nothing but the three files.
   int files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(dir)) files += entry.path().extension() != ".ini";
   EXPECT_EQ(files, 3);
@@ -434,7 +440,8 @@ TEST_F(PrintFrameTest, CancelledOrFailedImageSaveWritesNothingAndFailuresAreRepo
   wxTEST_DIALOG(Command(ID_SAVE_IMAGE), ImageDialogAnswer("/proc/vrx-bild", wxID_OK));
   const auto errors = guitest::LogCapture::Get().Errors();
   ASSERT_EQ(errors.size(), 1u);
-  EXPECT_TRUE(errors[0].StartsWith("Speichern des Bildes fehlgeschlagen: /proc/vrx-bild")) << errors[0];
-  EXPECT_FALSE(std::filesystem::exists("/proc/vrx-bild"));
+  EXPECT_EQ(errors[0], wxString::FromUTF8("„/proc/vrx-bild.bmp“ kann nicht gespeichert werden: in diesem Ordner können "
+                                          "keine Dateien angelegt werden."));
+  EXPECT_FALSE(std::filesystem::exists("/proc/vrx-bild.bmp"));
   EXPECT_EQ(entries(), 0);
 }

@@ -10,6 +10,7 @@
 #include "print/ImageName.h"
 #include "print/MyPrintout.h"
 
+#include <wx/display.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/log.h>
@@ -17,17 +18,32 @@
 #include <wx/mstream.h>
 #include <wx/print.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
 
 const char* const PRINTER_FAILED = "Vorschau fehlgeschlagen. \n Druckereinstellung überprüfen";
 
+// The preview frame is never smaller than this.
+const wxSize PREVIEW_MIN_SIZE(600, 650);
+
 // Every print starts from A4 and the toolkit's defaults; nothing is kept between commands.
 wxPrintDialogData A4DialogData() {
   wxPrintData data;
   data.SetPaperId(wxPAPER_A4);
   return wxPrintDialogData(data);
+}
+
+// The largest of the preview's own zoom steps that shows the whole page without scrolling.
+void ZoomToWholePage(wxPrintPreviewBase& preview) {
+  wxPreviewCanvas* canvas = preview.GetCanvas();
+  if (!canvas) return;
+  for (int zoom : {100, 95, 90, 85, 80, 75, 70, 65, 60, 55, 50, 45, 40, 35, 30, 25, 20, 15, 10}) {
+    preview.SetZoom(zoom);
+    const wxSize page = canvas->GetVirtualSize(), room = canvas->GetClientSize();
+    if (page.x <= room.x && page.y <= room.y) return;
+  }
 }
 
 }  // namespace
@@ -44,10 +60,15 @@ void MainFrame::ShowPrintPreview(wxPrintPreview* preview) {
     wxMessageBox(wxString::FromUTF8(PRINTER_FAILED), "Vorschau", wxOK);
     return;
   }
-  auto* frame = new wxPreviewFrame(preview, this, "Vorschau drucken", wxPoint(100, 100), wxSize(600, 650),
+  // As tall as the screen allows below its place, so the page can be seen whole.
+  const wxRect screen = wxDisplay(this).GetClientArea();
+  const int height = std::max(PREVIEW_MIN_SIZE.y, std::min(screen.height * 9 / 10, screen.GetBottom() - 100 - 20));
+  const wxSize size(std::max(PREVIEW_MIN_SIZE.x, height * 4 / 5), height);
+  auto* frame = new wxPreviewFrame(preview, this, "Vorschau drucken", wxPoint(100, 100), size,
                                    wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT, "frame");
   frame->Initialize();
   frame->Show();
+  ZoomToWholePage(*preview);
 }
 
 void MainFrame::OnPrint(wxCommandEvent&) {

@@ -11,26 +11,6 @@
 
 namespace {
 
-struct Seen {
-  int count = 0;
-  wxString text, caption;
-  wxWindow* parent = nullptr;
-};
-
-class NoteMessage : public wxExpectModalBase<wxMessageDialog, NoteMessage> {
- public:
-  explicit NoteMessage(Seen* seen) : m_seen(seen) {}
-
- protected:
-  int OnInvoked(wxMessageDialog* dlg) const override {
-    *m_seen = {m_seen->count + 1, dlg->GetMessage(), dlg->GetTitle(), dlg->GetParent()};
-    return wxID_OK;
-  }
-
- private:
-  Seen* m_seen;
-};
-
 // The program's log target in place of the test's while it exists.
 class ProgramLog {
  public:
@@ -53,12 +33,12 @@ TEST(DialogLog, AMessageStandsOnTheOpenModalDialog) {
   guitest::Pump();
 
   // Nothing modal: the toolkit's choice, the main window.
-  Seen seen;
+  guitest::MessageSeen seen;
   {
     ProgramLog log;
     EXPECT_EQ(OpenModalDialog(), nullptr);
     wxLogError("USB-Verbindung fehlgeschlagen");
-    wxTEST_DIALOG(log.Flush(), NoteMessage(&seen));
+    wxTEST_DIALOG(log.Flush(), guitest::NoteMessage(&seen));
   }
   EXPECT_EQ(seen.parent, frame);
   EXPECT_EQ(seen.caption, "Fehler");
@@ -73,7 +53,7 @@ TEST(DialogLog, AMessageStandsOnTheOpenModalDialog) {
       ProgramLog log;
       wxLogError("Lesen fehlgeschlagen Fehlercode: %d", 7);
       wxLogError("USB-Verbindung fehlgeschlagen");
-      wxTEST_DIALOG(log.Flush(), NoteMessage(&seen));
+      wxTEST_DIALOG(log.Flush(), guitest::NoteMessage(&seen));
     }
     settings->EndModal(wxID_CANCEL);
   });

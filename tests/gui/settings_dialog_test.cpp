@@ -61,25 +61,8 @@ class ExpectMessage : public wxExpectModal<wxMessageDialog> {
 ExpectMessage Message(const char* text) { return ExpectMessage(U(text), "Message"); }
 
 // The report of a failed send: noted, with the window it stands on.
-struct Report {
-  int count = 0;
-  wxString text, caption;
-  long style = 0;
-  wxWindow* parent = nullptr;
-};
-class ExpectReport : public wxExpectModalBase<wxMessageDialog, ExpectReport> {
- public:
-  explicit ExpectReport(Report* seen) : m_seen(seen) {}
-
- protected:
-  int OnInvoked(wxMessageDialog* dlg) const override {
-    *m_seen = {m_seen->count + 1, dlg->GetMessage(), dlg->GetTitle(), dlg->GetMessageDialogStyle(), dlg->GetParent()};
-    return wxID_OK;
-  }
-
- private:
-  Report* m_seen;
-};
+using Report = guitest::MessageSeen;
+using ExpectReport = guitest::NoteMessage;
 
 // A logger whose calibration lasts far beyond any test run, so no notice interrupts.
 sim::BlockParams Params() {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <wx/log.h>
+#include <wx/msgdlg.h>
 #include <wx/testing.h>
 #include <wx/textdlg.h>
 #include <wx/window.h>
@@ -74,6 +75,29 @@ class ExpectDialog : public wxExpectModalBase<T, ExpectDialog<T>> {
 
  private:
   int m_id;
+};
+
+// A message box as it was shown: its texts, its style and the window it stood on.
+struct MessageSeen {
+  int count = 0;
+  wxString text, caption;
+  long style = 0;
+  wxWindow* parent = nullptr;
+};
+
+// Answers a message box with OK and notes it in `seen`.
+class NoteMessage : public wxExpectModalBase<wxMessageDialog, NoteMessage> {
+ public:
+  explicit NoteMessage(MessageSeen* seen) : m_seen(seen) {}
+
+ protected:
+  int OnInvoked(wxMessageDialog* dlg) const override {
+    *m_seen = {m_seen->count + 1, dlg->GetMessage(), dlg->GetTitle(), dlg->GetMessageDialogStyle(), dlg->GetParent()};
+    return wxID_OK;
+  }
+
+ private:
+  MessageSeen* m_seen;
 };
 
 }  // namespace guitest

@@ -227,40 +227,6 @@ TEST_F(FileDialogTest, ConfirmationsInTheStatusLine) {
 
 // Each dialog as GTK draws it, for a person to look at: /tmp/file_dialog_*.png, the whole
 // screen while the dialog is up (GTK places its own file chooser).
-class ShootAndCancel : public wxModalDialogHook, public wxTimer {
- public:
-  explicit ShootAndCancel(const std::string& file) : m_file(file) { wxModalDialogHook::Register(); }
-  ~ShootAndCancel() override { wxModalDialogHook::Unregister(); }
-  bool shot = false;
-
- protected:
-  // Checked from the dialog's own loop: GTK maps the chooser and lists the folder there.
-  int Enter(wxDialog* dlg) override {
-    m_dialog = dlg;
-    Start(50);
-    return wxID_NONE;  // shown for real
-  }
-  void Exit(wxDialog*) override { Stop(); }
-  void Notify() override {
-    GtkWidget* widget = m_dialog->GetHandle();
-    if (!gtk_widget_get_mapped(widget) || ++m_ticks < 20) return;
-    GdkWindow* root = gdk_get_default_root_window();
-    if (GdkPixbuf* screen =
-            gdk_pixbuf_get_from_window(root, 0, 0, gdk_window_get_width(root), gdk_window_get_height(root))) {
-      shot = gdk_pixbuf_save(screen, m_file.c_str(), "png", nullptr, nullptr);
-      g_object_unref(screen);
-    }
-    Stop();
-    // GTK runs its own file chooser: cancelled as its button would.
-    gtk_dialog_response(GTK_DIALOG(widget), GTK_RESPONSE_CANCEL);
-  }
-
- private:
-  std::string m_file;
-  wxDialog* m_dialog = nullptr;
-  int m_ticks = 0;
-};
-
 TEST_F(FileDialogTest, Screenshots) {
   OpenWindow();
   frame->Move(0, 0);
@@ -278,7 +244,7 @@ TEST_F(FileDialogTest, Screenshots) {
                         Shot{ID_EXPORT_CSV, wxEVT_MENU, "csv"}, Shot{ID_SAVE_IMAGE, wxEVT_BUTTON, "image"}}) {
     SCOPED_TRACE(s.file);
     guitest::RealModalDialogs real;
-    ShootAndCancel shoot(std::string("/tmp/file_dialog_") + s.file + ".png");
+    guitest::ScreenshotAndAnswer shoot(std::string("/tmp/file_dialog_") + s.file + ".png", GTK_RESPONSE_CANCEL);
     Command(s.id, s.type);
     EXPECT_TRUE(shoot.shot);
   }

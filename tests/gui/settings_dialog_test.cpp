@@ -9,6 +9,7 @@
 #include "sim/SimBus.h"
 
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
@@ -624,6 +625,15 @@ TEST_F(SettingsDialogTest, AFailedRequestIsReportedWithWhatReachedTheLogger) {
       });
       EXPECT_TRUE(marked);
       EXPECT_TRUE(guitest::SavePng(shot, "/tmp/settings_dialog_failed.png"));
+      // And the report as GTK shows it, on top of the dialog: /tmp/settings_dialog_report.png.
+      logger->ClearFaults();
+      dlg->m_flowOnText->SetValue("36");
+      logger->StallRequest(31);
+      guitest::RealModalDialogs real;
+      guitest::ScreenshotAndAnswer screen("/tmp/settings_dialog_report.png", GTK_RESPONSE_OK);
+      Download();
+      EXPECT_TRUE(screen.shot);
+      Sent();
     }
     dlg->Destroy();
     dlg = nullptr;

@@ -6,9 +6,11 @@
 #pragma once
 
 #include <wx/log.h>
+#include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/testing.h>
 #include <wx/textdlg.h>
+#include <wx/timer.h>
 #include <wx/window.h>
 
 #include <functional>
@@ -75,6 +77,28 @@ class ExpectDialog : public wxExpectModalBase<T, ExpectDialog<T>> {
 
  private:
   int m_id;
+};
+
+// While one exists, the next modal dialog is shown for real (use with RealModalDialogs); once
+// GTK has it on screen, the whole screen is saved as PNG to `file` and the dialog is answered
+// with the GTK response `response` (for the toolkit's own GTK dialogs: file chooser, message
+// box). For a person to look at what the user sees.
+class ScreenshotAndAnswer : public wxModalDialogHook, public wxTimer {
+ public:
+  ScreenshotAndAnswer(const std::string& file, int response);
+  ~ScreenshotAndAnswer() override;
+  bool shot = false;
+
+ protected:
+  int Enter(wxDialog* dlg) override;
+  void Exit(wxDialog*) override;
+  void Notify() override;
+
+ private:
+  std::string m_file;
+  int m_response;
+  wxDialog* m_dialog = nullptr;
+  int m_ticks = 0;
 };
 
 // A message box as it was shown: its texts, its style and the window it stood on.

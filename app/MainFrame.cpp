@@ -111,7 +111,7 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
   m_baseTitle = title;
   m_recordings.SetListener([this](unsigned changes) { OnRecordingsChanged(changes); });
   Initialise();
-  wxStatusBar* status = CreateStatusBar(2, wxSTB_DEFAULT_STYLE, wxID_ANY, "status_line");
+  wxStatusBar* status = CreateStatusBar(3, wxSTB_DEFAULT_STYLE, wxID_ANY, "status_line");
   status->SetStatusText(wxString::Format("VRX Version %.1f", PROGRAM_VERSION), 0);
   ShowSplash();
   // Opened once the window is up, so the modeless dialog comes up in front of it.

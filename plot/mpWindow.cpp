@@ -272,14 +272,14 @@ void mpWindow::OnPaint(wxPaintEvent&) {
   paintDC.Blit(0, 0, m_width, m_height, &m_buffDC, 0, 0);
 }
 
+// Drawn off screen as a paint would draw it, not copied from the screen: a dialog over the
+// window, or a part not yet painted after a resize, would otherwise end up in the picture.
 wxBitmap mpWindow::SnapshotBitmap() {
-  wxClientDC dc(this);
-  int w = 0, h = 0;
-  GetClientSize(&w, &h);
-  if (w <= 0 || h <= 0) return wxBitmap();
-  wxBitmap bmp(w, h);
+  GetClientSize(&m_width, &m_height);
+  if (m_width <= 0 || m_height <= 0) return wxBitmap();
+  wxBitmap bmp(m_width, m_height);
   wxMemoryDC mem(bmp);
-  mem.Blit(0, 0, w, h, &dc, 0, 0);
+  DrawView(mem);
   mem.SelectObject(wxNullBitmap);
   return bmp;
 }

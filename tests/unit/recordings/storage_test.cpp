@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace {
@@ -20,6 +22,24 @@ Storage WithFlow(const std::vector<float>& flow) {
   for (size_t i = 0; i < flow.size(); ++i)
     s.AppendSample(static_cast<float>(i), flow[i], flow[i] * 2, flow[i] * 3);
   return s;
+}
+
+// The filter as it was first written, O(n (2k + 1)): the reference the running sum must
+// match bit for bit.
+void ReferenceSmooth(std::vector<float>& v, int64_t k) {
+  const int64_t n = static_cast<int64_t>(v.size());
+  const double width = static_cast<double>(2 * k + 1);
+  for (int64_t i = k; i < n - k; ++i) {
+    double sum = 0;
+    for (int64_t j = i - k; j <= i + k; ++j) sum += v[static_cast<size_t>(j)];
+    v[static_cast<size_t>(i)] = static_cast<float>(sum / width);
+  }
+}
+
+std::vector<uint32_t> Bits(const std::vector<float>& v) {
+  std::vector<uint32_t> b;
+  for (float x : v) b.push_back(std::bit_cast<uint32_t>(x));
+  return b;
 }
 
 }  // namespace
@@ -183,4 +203,59 @@ TEST(Storage, FilterOffRestoresExactlyAndOnTwiceFiltersOnce) {
   EXPECT_EQ(s.GetVolume(), original.GetVolume());
   s.ApplyFilter(false, 2);  // already off: nothing happens
   EXPECT_EQ(s.GetFlow(), original.GetFlow());
+}
+
+TEST(Storage, FilterGivesTheValuesOfTheFullWindowSumBitForBit) {
+  std::mt19937 rng(7);
+  auto uniform = [&](float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(rng); };
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  auto series = [&](int n, auto make) {
+    std::vector<float> v;
+    for (int i = 0; i < n; ++i) v.push_back(make(i));
+    return v;
+  };
+  struct Case {
+    const char* what;
+    std::vector<float> values;
+  };
+  const Case cases[] = {
+      {"short", {1, 2, 3}},
+      {"signed zeros", {-0.0f, 0.0f, -0.0f, -0.0f, 1, -1, -0.0f, 0.0f}},
+      {"logger flows", series(5000, [&](int) { return static_cast<float>(rng() % 16384); })},
+      {"mostly zero with spikes",
+       series(5000, [&](int i) { return i % 700 == 3 ? static_cast<float>(rng() % 500) : 0.0f; })},
+      {"signed reals", series(5000, [&](int) { return uniform(-1000, 1000); })},
+      {"small reals", series(5000, [&](int) { return uniform(0, 1e-3f); })},
+      {"rising volume", series(5000, [&](int i) { return static_cast<float>(i * i * 1e-3 + 1e-7); })},
+      {"wild magnitudes",
+       series(5000, [&](int) { return std::ldexp(uniform(-1, 1), static_cast<int>(rng() % 120) - 60); })},
+      {"subnormal and huge", series(2000, [&](int i) { return i % 3 ? 1e-40f * (i % 7) : 3e38f * (i % 2 ? 1 : -1); })},
+      {"nan and infinity",
+       series(3000, [&](int i) { return i == 50    ? nan
+                                        : i == 900 ? inf
+                                        : i == 901 ? -inf
+                                                   : uniform(0, 10); })},
+  };
+  for (const Case& c : cases) {
+    for (int k : {0, 1, 2, 3, 10, 100, 999, 1000, 2500}) {
+      Storage s("", 100, 1, false);
+      std::vector<float> pressure = c.values, volume = c.values;
+      std::reverse(pressure.begin(), pressure.end());
+      for (float& v : volume) v = v * 0.5f + 1;
+      for (size_t i = 0; i < c.values.size(); ++i)
+        s.AppendSample(static_cast<float>(i), c.values[i], pressure[i], volume[i]);
+      const std::vector<float> time = s.GetTime();
+      s.ApplyFilter(true, k);
+
+      std::vector<float> flow = c.values;
+      ReferenceSmooth(flow, k);
+      ReferenceSmooth(pressure, k);
+      ReferenceSmooth(volume, k);
+      EXPECT_EQ(Bits(s.GetFlow()), Bits(flow)) << c.what << " k=" << k;
+      EXPECT_EQ(Bits(s.GetPressure()), Bits(pressure)) << c.what << " k=" << k;
+      EXPECT_EQ(Bits(s.GetVolume()), Bits(volume)) << c.what << " k=" << k;
+      EXPECT_EQ(s.GetTime(), time);
+    }
+  }
 }

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 Storage::Storage(const std::string& dateTime, int32_t intervalMs, int32_t flowUnitLitres,
                  bool spareFlag)
@@ -36,13 +37,28 @@ void Storage::AddSample(int32_t flowRaw, int32_t pressureRaw) {
   m_volumeTotal =
       static_cast<float>(m_volumeTotal + static_cast<double>(m_intervalMs) * flow / 60000.0);
 
-  m_time.push_back(time);
-  m_flow.push_back(flow);
-  m_pressure.push_back(pressure);
-  m_volume.push_back(m_volumeTotal);
+  AppendSample(time, flow, pressure, m_volumeTotal);
+}
+
+void Storage::AppendSample(float time, float flow, float pressure, float volume) {
+  m_growth[TIME].Append(m_time, time);
+  m_growth[FLOW].Append(m_flow, flow);
+  m_growth[PRESSURE].Append(m_pressure, pressure);
+  m_growth[VOLUME].Append(m_volume, volume);
+  // Live samples arriving while the filter is on: switching it off must give them back too.
+  if (m_filtered) {
+    m_growth[FLOW_UNFILTERED].Append(m_flowUnfiltered, flow);
+    m_growth[PRESSURE_UNFILTERED].Append(m_pressureUnfiltered, pressure);
+    m_growth[VOLUME_UNFILTERED].Append(m_volumeUnfiltered, volume);
+  }
+}
+
+void Storage::ResetGrowth() {
+  for (SteadyGrowth& g : m_growth) g.Reset();
 }
 
 void Storage::ReserveSamples(size_t n) {
+  ResetGrowth();
   m_time.reserve(n);
   m_flow.reserve(n);
   m_pressure.reserve(n);
@@ -183,6 +199,7 @@ void SmoothInPlace(std::vector<float>& a, std::vector<float>& b, std::vector<flo
 
 void Storage::ApplyFilter(bool on, int32_t halfWidth) {
   if (on && !m_filtered) {
+    ResetGrowth();
     m_flowUnfiltered = m_flow;
     m_volumeUnfiltered = m_volume;
     m_pressureUnfiltered = m_pressure;
@@ -190,9 +207,11 @@ void Storage::ApplyFilter(bool on, int32_t halfWidth) {
     SmoothInPlace(m_flow, m_volume, m_pressure, k);
     m_filtered = true;
   } else if (!on && m_filtered) {
-    m_flow = m_flowUnfiltered;
-    m_pressure = m_pressureUnfiltered;
-    m_volume = m_volumeUnfiltered;
+    // The copies become the series again; nothing is copied, and their room goes back.
+    ResetGrowth();
+    m_flow = std::exchange(m_flowUnfiltered, {});
+    m_pressure = std::exchange(m_pressureUnfiltered, {});
+    m_volume = std::exchange(m_volumeUnfiltered, {});
     m_filtered = false;
   }
 }

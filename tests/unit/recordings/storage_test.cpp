@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -143,7 +144,7 @@ TEST(Storage, CopiesAreIndependent) {
   EXPECT_EQ(a.GetTitle(), "A");
   EXPECT_TRUE(a.IsFiltered());
   EXPECT_FALSE(b.IsFiltered());
-  EXPECT_EQ(b.GetFlowUnfiltered(), a.GetFlowUnfiltered());
+  EXPECT_EQ(b.GetFlow(), a.GetFlowUnfiltered());
   std::vector<Storage> set{a, b, WithFlow({9})};
   set.erase(set.begin() + 1);
   EXPECT_EQ(set[0].GetTitle(), "A");
@@ -198,6 +199,7 @@ TEST(Storage, FilterOffRestoresExactlyAndOnTwiceFiltersOnce) {
 
   s.ApplyFilter(false, 2);
   EXPECT_FALSE(s.IsFiltered());
+  EXPECT_TRUE(s.GetFlowUnfiltered().empty());  // the copies are held only while filtered
   EXPECT_EQ(s.GetFlow(), original.GetFlow());
   EXPECT_EQ(s.GetPressure(), original.GetPressure());
   EXPECT_EQ(s.GetVolume(), original.GetVolume());
@@ -258,4 +260,68 @@ TEST(Storage, FilterGivesTheValuesOfTheFullWindowSumBitForBit) {
       EXPECT_EQ(s.GetTime(), time);
     }
   }
+}
+
+// Live reading goes on while the filter is on: the samples that arrive meanwhile are kept
+// unsmoothed, and switching the filter off keeps them with the rest.
+TEST(Storage, SamplesAddedWhileFilteredSurviveSwitchingOff) {
+  Storage s("", 100, 1, false);
+  s.SetPressureScaling(104, 2, 15, 'p');
+  for (int i = 0; i < 20; ++i) s.AddSample(i * 7 % 30, 200 + i);
+  const Storage before = s;
+  s.ApplyFilter(true, 2);
+  const std::vector<float> smoothed = s.GetFlow();
+  for (int i = 20; i < 30; ++i) s.AddSample(i * 7 % 30, 200 + i);
+  EXPECT_EQ(s.GetSampleCount(), 30);
+  EXPECT_EQ(std::vector<float>(s.GetFlow().begin(), s.GetFlow().begin() + 20), smoothed);
+
+  s.ApplyFilter(false, 2);
+  Storage unfiltered = before;
+  for (int i = 20; i < 30; ++i) unfiltered.AddSample(i * 7 % 30, 200 + i);
+  EXPECT_EQ(s.GetTime(), unfiltered.GetTime());
+  EXPECT_EQ(s.GetFlow(), unfiltered.GetFlow());
+  EXPECT_EQ(s.GetPressure(), unfiltered.GetPressure());
+  EXPECT_EQ(s.GetVolume(), unfiltered.GetVolume());
+}
+
+// A long recording keeps every sample in order through many rounds of growth, with at most
+// an eighth of spare room (plus the thirty-second the next round starts at). Copying or
+// filtering it while a larger buffer is half filled keeps the copy's and the filtered values.
+TEST(Storage, LongRecordingGrowsInStepsAndKeepsEverySample) {
+  Storage s("", 100, 1, false);
+  std::optional<Storage> copy;
+  std::vector<float> flow;
+  size_t filteredAt = 0;
+  for (int i = 0; i < 1500000; ++i) {
+    const float f = static_cast<float>(i % 9973 * 7919 % 9973);
+    s.AppendSample(static_cast<float>(i), f, f + 1, f + 2);
+    flow.push_back(f);
+    const size_t n = s.GetFlow().size(), room = s.GetFlow().capacity();
+    if (n >= SteadyGrowth::STEADY_FROM && n % 1000 == 0) {
+      ASSERT_LE(room, n + n / 8 + n / 32) << n;
+    }
+    // A larger buffer is being filled from a thirty-second before full.
+    const bool growing = room >= SteadyGrowth::STEADY_FROM && n >= room - room / 32 + 100;
+    if (growing && n > 600000 && !copy) copy = s;
+    if (growing && n > 1000000 && !filteredAt) {
+      s.ApplyFilter(true, 1);
+      filteredAt = n;
+    }
+  }
+  ASSERT_TRUE(copy && filteredAt);
+  const size_t copied = static_cast<size_t>(copy->GetSampleCount());
+  for (int i = 0; i < 200000; ++i) copy->AppendSample(0, -1, 0, 0);
+  EXPECT_EQ(std::vector<float>(copy->GetFlow().begin(), copy->GetFlow().begin() + static_cast<long>(copied)),
+            std::vector<float>(flow.begin(), flow.begin() + static_cast<long>(copied)));
+  EXPECT_EQ(copy->GetFlow().back(), -1.0f);
+
+  for (size_t i = 0; i < flow.size(); ++i) ASSERT_EQ(s.GetTime()[i], static_cast<float>(i)) << i;
+  std::vector<float> expected = flow;
+  expected.resize(filteredAt);
+  ReferenceSmooth(expected, 1);
+  expected.insert(expected.end(), flow.begin() + static_cast<long>(filteredAt), flow.end());
+  EXPECT_EQ(s.GetFlow(), expected);
+  EXPECT_EQ(s.GetFlowUnfiltered(), flow);
+  s.ApplyFilter(false, 1);
+  EXPECT_EQ(s.GetFlow(), flow);
 }

@@ -42,7 +42,7 @@ void SteadyGrowth::ReleaseSlice() {
   if (start <= lo) Reset();
 }
 
-void SteadyGrowth::Append(std::vector<float>& v, float x) {
+void SteadyGrowth::AppendSlow(std::vector<float>& v, float x) {
   if (m_releasing) {
     ReleaseSlice();
   } else if (m_next.capacity() == 0) {

@@ -21,7 +21,14 @@ class SteadyGrowth {
   SteadyGrowth& operator=(SteadyGrowth&&) noexcept = default;
 
   // Appends x to v; v must change by nothing but these calls, or Reset() first.
-  void Append(std::vector<float>& v, float x);
+  void Append(std::vector<float>& v, float x) {
+    // Most appends: room to spare and nothing under way.
+    if (m_next.capacity() == 0 && v.size() + v.capacity() / 32 < v.capacity()) {
+      v.push_back(x);
+      return;
+    }
+    AppendSlow(v, x);
+  }
   // v was changed otherwise (filtered, replaced, reserved): forget the half-filled buffer.
   void Reset();
 
@@ -29,6 +36,7 @@ class SteadyGrowth {
   static constexpr size_t STEADY_FROM = size_t{1} << 16;
 
  private:
+  void AppendSlow(std::vector<float>& v, float x);
   void ReleaseSlice();
 
   std::vector<float> m_next;  // the larger buffer being filled, or the old one going back

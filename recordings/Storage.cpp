@@ -57,6 +57,19 @@ void Storage::ResetGrowth() {
   for (SteadyGrowth& g : m_growth) g.Reset();
 }
 
+void Storage::SetSamples(std::vector<float> time, std::vector<float> flow, std::vector<float> pressure,
+                         std::vector<float> volume) {
+  const size_t n = std::min({time.size(), flow.size(), pressure.size(), volume.size()});
+  for (std::vector<float>* v : {&time, &flow, &pressure, &volume}) v->resize(n);
+  ResetGrowth();
+  m_time = std::move(time);
+  m_flow = std::move(flow);
+  m_pressure = std::move(pressure);
+  m_volume = std::move(volume);
+  m_flowUnfiltered = m_pressureUnfiltered = m_volumeUnfiltered = {};
+  m_filtered = false;
+}
+
 void Storage::ReserveSamples(size_t n) {
   ResetGrowth();
   m_time.reserve(n);

@@ -85,6 +85,11 @@ class Storage {
 
   // Lets a reader that knows the sample count size the series once.
   void ReserveSamples(size_t n);
+  // Replaces every sample at once, as AppendSample of each would (the time base and running
+  // volume stay put), for a reader that collected them itself. The series must be of equal
+  // length; longer ones are cut to the shortest.
+  void SetSamples(std::vector<float> time, std::vector<float> flow, std::vector<float> pressure,
+                  std::vector<float> volume);
 
  private:
   std::string m_flowMeasurement;

@@ -10,7 +10,6 @@
 // the X server in its own process). Needs a display and the emulated USB bus:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" env LD_PRELOAD=libumockdev-preload.so.0 build/bench/download_bench
 #include <benchmark/benchmark.h>
-#include <time.h>
 #include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/filename.h>
@@ -22,7 +21,8 @@
 #include <memory>
 #include <vector>
 
-#include "SideBySide.h"
+#include "BenchSupport.h"
+#include "GuiBench.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "device/SettingsBlock.h"
@@ -35,12 +35,6 @@ namespace {
 
 constexpr int RECORDINGS = 40;
 constexpr int SAMPLES_EACH = 1088;
-
-double ThreadCpuMs() {
-  timespec t;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
 
 // Answers the save question with No, and counts the questions.
 class AnswerNo : public wxModalDialogHook {
@@ -111,12 +105,12 @@ void BM_FullDownload(benchmark::State& state) {
   for (auto _ : state) {
     f.frame->m_recordings.MarkSaved();  // nothing to ask about before the download
     const int asked = f.answers.questions;
-    double c0 = ThreadCpuMs();
+    double c0 = bench::ThreadCpuMs();
     auto t0 = bench::Clock::now();
     wxCommandEvent download(wxEVT_BUTTON, ID_DOWNLOAD);
     f.frame->GetEventHandler()->ProcessEvent(download);
     windowWall.push_back(bench::MsSince(t0));
-    windowCpu.push_back(ThreadCpuMs() - c0);
+    windowCpu.push_back(bench::ThreadCpuMs() - c0);
     int samples = 0;
     for (const Storage& rec : f.frame->m_recordings) samples += rec.GetSampleCount();
     if (f.frame->m_recordings.size() != RECORDINGS || samples != RECORDINGS * SAMPLES_EACH ||
@@ -125,16 +119,16 @@ void BM_FullDownload(benchmark::State& state) {
       return;
     }
 
-    c0 = ThreadCpuMs();
+    c0 = bench::ThreadCpuMs();
     const LoggerDownloadResult r = LoggerDownload(link).Run();
-    downloadCpu.push_back(ThreadCpuMs() - c0);
+    downloadCpu.push_back(bench::ThreadCpuMs() - c0);
     if (!r.ok()) state.SkipWithError("LoggerDownload failed");
 
-    c0 = ThreadCpuMs();
+    c0 = bench::ThreadCpuMs();
     t0 = bench::Clock::now();
     if (!TransfersOnly(link)) state.SkipWithError("a memory read failed");
     transfersWall.push_back(bench::MsSince(t0));
-    transfersCpu.push_back(ThreadCpuMs() - c0);
+    transfersCpu.push_back(bench::ThreadCpuMs() - c0);
   }
   const double beyond = bench::Median(windowCpu) - bench::Median(transfersCpu);
   state.counters["window_cpu_ms"] = bench::Median(windowCpu);
@@ -156,25 +150,25 @@ void BM_Parts(benchmark::State& state) {
   const std::vector<Storage> records = LoggerDownload(link).Run().recordings;
   std::vector<double> progressCpu, replaceCpu, openCpu;
   for (auto _ : state) {
-    double c0 = ThreadCpuMs();
+    double c0 = bench::ThreadCpuMs();
     {
       wxProgressDialog progress("Laden",
                                 wxString::FromUTF8("Daten werden vom VRX-Speicher gelesen, einen Moment bitte…"), 100,
                                 nullptr, wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_CAN_ABORT);
       for (int i = 0; i < 3; ++i) progress.Pulse();
     }
-    progressCpu.push_back(ThreadCpuMs() - c0);
-    c0 = ThreadCpuMs();
+    progressCpu.push_back(bench::ThreadCpuMs() - c0);
+    c0 = bench::ThreadCpuMs();
     {
       wxProgressDialog progress("Laden",
                                 wxString::FromUTF8("Daten werden vom VRX-Speicher gelesen, einen Moment bitte…"), 100,
                                 nullptr, wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_CAN_ABORT);
     }
-    openCpu.push_back(ThreadCpuMs() - c0);
+    openCpu.push_back(bench::ThreadCpuMs() - c0);
     f.frame->m_recordings.MarkSaved();
-    c0 = ThreadCpuMs();
+    c0 = bench::ThreadCpuMs();
     f.frame->m_recordings.Replace(records, std::string(), false);
-    replaceCpu.push_back(ThreadCpuMs() - c0);
+    replaceCpu.push_back(bench::ThreadCpuMs() - c0);
   }
   state.counters["progress_open_close_cpu_ms"] = bench::Median(openCpu);
   state.counters["progress_shown_cpu_ms"] = bench::Median(progressCpu);
@@ -184,16 +178,7 @@ void BM_Parts(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  wxApp::SetInstance(new wxApp);
-  if (!wxEntryStart(argc, argv)) {
-    std::fprintf(stderr, "cannot start wx (no display?)\n");
-    return 1;
-  }
-  wxTheApp->CallOnInit();
-  if (!sim::SimBus::InMockEnvironment()) {
-    std::fprintf(stderr, "run with LD_PRELOAD=libumockdev-preload.so.0\n");
-    return 1;
-  }
+  if (!bench::StartGui(argc, argv, &sim::SimBus::InMockEnvironment)) return 1;
   benchmark::Initialize(&argc, argv);
   Setup();
   benchmark::RegisterBenchmark("FullDownload", BM_FullDownload)->Unit(benchmark::kMillisecond)->Iterations(15);

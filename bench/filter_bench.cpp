@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "SideBySide.h"
+#include "BenchSupport.h"
 #include "Storage.h"
 
 namespace {

@@ -3,24 +3,17 @@
 // Reports the worst tick (not only the median) and the heap each held sample costs, measured
 // with the allocator's counters, beside the plain way: four vectors growing by doubling.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
-#include <time.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "SideBySide.h"
+#include "BenchSupport.h"
 #include "Storage.h"
 
 namespace {
 
 constexpr int TICKS = 7 * 24 * 3600;
 constexpr int PER_TICK = 10;
-
-size_t HeapInUse() {
-  const struct mallinfo2 m = mallinfo2();
-  return m.uordblks + m.hblkhd;
-}
 
 // The recording as it was: four vectors that double when full.
 struct PlainRecording {
@@ -35,12 +28,6 @@ struct PlainRecording {
   }
 };
 
-double ThreadCpuMs() {
-  timespec t;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
 struct Run {
   std::vector<double> tickMs;
   std::vector<double> tickCpuMs;
@@ -52,16 +39,16 @@ Run Week(Add add) {
   Run r;
   r.tickMs.reserve(TICKS);
   r.tickCpuMs.reserve(TICKS);
-  const size_t heap0 = HeapInUse();
+  const size_t heap0 = bench::HeapInUse();
   int n = 0;
   for (int t = 0; t < TICKS; ++t) {
-    const double c0 = ThreadCpuMs();
+    const double c0 = bench::ThreadCpuMs();
     const auto t0 = bench::Clock::now();
     for (int i = 0; i < PER_TICK; ++i, ++n) add(n, n % 16384, 300 + n % 97);
     r.tickMs.push_back(bench::MsSince(t0));
-    r.tickCpuMs.push_back(ThreadCpuMs() - c0);
+    r.tickCpuMs.push_back(bench::ThreadCpuMs() - c0);
   }
-  r.heapPerSample = static_cast<double>(HeapInUse() - heap0) / n;
+  r.heapPerSample = static_cast<double>(bench::HeapInUse() - heap0) / n;
   return r;
 }
 
@@ -88,9 +75,9 @@ void BM_LiveWeek(benchmark::State& state) {
           state.SkipWithError("a sample is missing or out of place");
           break;
         }
-      const size_t before = HeapInUse();
+      const size_t before = bench::HeapInUse();
       rec.ApplyFilter(true, 2);
-      filteredHeap = mineHeap + static_cast<double>(HeapInUse() - before) / rec.GetSampleCount();
+      filteredHeap = mineHeap + static_cast<double>(bench::HeapInUse() - before) / rec.GetSampleCount();
     }
     {
       PlainRecording rec;

@@ -9,8 +9,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "BenchSupport.h"
+#include "GuiBench.h"
 #include "Pictures.h"
-#include "SideBySide.h"
 
 namespace {
 
@@ -47,12 +48,7 @@ void BM_DecodeSplash(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  wxApp::SetInstance(new wxApp);
-  if (!wxEntryStart(argc, argv)) {
-    std::fprintf(stderr, "cannot start wx (no display?)\n");
-    return 1;
-  }
-  wxTheApp->CallOnInit();
+  if (!bench::StartGui(argc, argv)) return 1;
   benchmark::Initialize(&argc, argv);
   benchmark::RegisterBenchmark("DecodeAllPictures", BM_DecodeAllPictures)
       ->Unit(benchmark::kMillisecond)

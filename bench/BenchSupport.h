@@ -1,9 +1,11 @@
-// Timing a piece of the program beside the plain way of doing the same thing, in one run:
-// the two alternate, so both see the same load on a shared machine, and the figures are
-// medians of the rounds.
+// What the benchmarks share: clocks, the allocator's count of heap in use, medians, and
+// timing a piece of the program beside the plain way of doing the same thing in one run (the
+// two alternate, so both see the same load on a shared machine; the figures are medians).
 #pragma once
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -16,6 +18,20 @@ using Clock = std::chrono::steady_clock;
 
 inline double MsSince(Clock::time_point t0) {
   return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+// CPU time of the calling thread: what the program itself spent, without the time other
+// processes on the machine took from it.
+inline double ThreadCpuMs() {
+  timespec t;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+// Heap in use by the allocator's own count (small blocks and mapped ones).
+inline size_t HeapInUse() {
+  const struct mallinfo2 m = mallinfo2();
+  return m.uordblks + m.hblkhd;
 }
 
 inline double Median(std::vector<double> v) {

@@ -4,7 +4,12 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 #include <utility>
+
+// The recording set moves its records when it grows; a copy instead would cost a whole
+// recording's samples.
+static_assert(std::is_nothrow_move_constructible_v<Storage>);
 
 Storage::Storage(const std::string& dateTime, int32_t intervalMs, int32_t flowUnitLitres,
                  bool spareFlag)
@@ -133,7 +138,9 @@ class RunningAverage {
     m_limit = std::ldexp(1.0, 53 - c);
     // Floats from 2^(q + 23) up have no bits below 2^q: on the grid without a closer look.
     m_largest = largest;
-    m_surelyOn = static_cast<float>(std::ldexp(1.0, e + c - 30));
+    const int surelyOnExponent = e + c - 30;
+    m_surelyOn = surelyOnExponent > 127 ? std::numeric_limits<float>::infinity()
+                                        : static_cast<float>(std::ldexp(1.0, surelyOnExponent));
     for (int64_t j = 0; j <= 2 * k && j < m_n; ++j)
       if (!OnGrid(m_v[j])) m_lastOff = j;
   }

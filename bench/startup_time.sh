@@ -16,7 +16,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$build/app/vrx" "$build/bench/startup_empty" "$work/"
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+# A random first display number: other runs on a shared machine start at 99 too.
+xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x1024x24" bash -c '
   set -euo pipefail
   build=$1 work=$2 rounds=$3
   launch=("$build/sim/vrx-sim-launch")

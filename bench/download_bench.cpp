@@ -12,7 +12,6 @@
 #include <benchmark/benchmark.h>
 #include <wx/app.h>
 #include <wx/dialog.h>
-#include <wx/filename.h>
 #include <wx/init.h>
 #include <wx/modalhook.h>
 #include <wx/progdlg.h>
@@ -22,6 +21,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "GuiBench.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -74,12 +74,7 @@ void Setup() {
   }
   if (!f.logger->LoadRecordings(recordings)) std::abort();
   f.bus->Plug(f.logger);
-  const wxString dir = wxFileName::CreateTempFileName("vrx-bench");
-  wxRemoveFile(dir);
-  wxFileName::Mkdir(dir);
-  f.frame = new MainFrame("bench", wxDefaultPosition, wxSize(1200, 800), dir);
-  f.frame->Show();
-  f.frame->m_statusTimer.Stop();  // only the download talks to the logger
+  f.frame = bench::OpenMainFrame();
   f.answers.Register();
 }
 

@@ -9,7 +9,6 @@
 //   xvfb-run -a -s "-screen 0 1280x1024x24" env LD_PRELOAD=libumockdev-preload.so.0
 //       build/bench/live_week_bench [TICK_MS [DAYS]]      (defaults 1000 and 7)
 #include <wx/app.h>
-#include <wx/filename.h>
 #include <wx/init.h>
 
 #include <algorithm>
@@ -19,6 +18,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "GuiBench.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -39,12 +39,7 @@ int Run(int tickMs, int days) {
   uint64_t produced = 0;
   logger->SetSignal([&produced](double) { return sim::RawSample{static_cast<int>(produced++ % 16384), 300}; });
   bus.Plug(logger);
-  const wxString dir = wxFileName::CreateTempFileName("vrx-bench");
-  wxRemoveFile(dir);
-  wxFileName::Mkdir(dir);
-  auto* frame = new MainFrame("bench", wxDefaultPosition, wxSize(1200, 800), dir);
-  frame->Show();
-  frame->m_statusTimer.Stop();
+  MainFrame* frame = bench::OpenMainFrame();
   wxCommandEvent start(wxEVT_BUTTON, ID_LIVE_START);
   frame->GetEventHandler()->ProcessEvent(start);
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -54,7 +55,8 @@ std::string Quote(std::string_view fileText) { return "„" + Excerpt(fileText) 
 
 class WorkFileParser {
  public:
-  WorkFileParser(int fd, WorkFileReadResult& result) : m_in(fd), m_result(result) {}
+  WorkFileParser(int fd, size_t fileSize, WorkFileReadResult& result)
+      : m_in(fd), m_fileSize(fileSize), m_result(result) {}
 
   bool Parse();
 
@@ -77,6 +79,7 @@ class WorkFileParser {
   bool ReadSamples(Storage& rec, int32_t n);
 
   LineReader m_in;
+  size_t m_fileSize;
   WorkFileReadResult& m_result;
   int32_t m_count = -1;
   int32_t m_index = 0;
@@ -132,6 +135,11 @@ bool WorkFileParser::ReadText(std::string& text, const std::string& what, bool t
 }
 
 bool WorkFileParser::ReadSamples(Storage& rec, int32_t n) {
+  // Room for what the count claims, but no more than the file can hold: a sample line has
+  // at least eight bytes, so a damaged count cannot make a small file claim much memory.
+  const size_t room = std::min(static_cast<size_t>(n), m_fileSize / 8);
+  std::vector<float> series[4];
+  for (std::vector<float>& s : series) s.reserve(room);
   std::string_view line;
   for (int32_t i = 0; i < n; ++i) {
     // The common path builds no text: the description is made only for a fault.
@@ -153,8 +161,9 @@ bool WorkFileParser::ReadSamples(Storage& rec, int32_t n) {
       return Fail(m_in.LineNumber(), InLine(m_in.LineNumber()) + " steht " + Quote(line) + ", erwartet war Messwert " +
                                          std::to_string(i + 1) + " von " + std::to_string(n) + Where() +
                                          " (vier Zahlen)");
-    rec.AppendSample(v[0], v[1], v[2], v[3]);
+    for (int k = 0; k < 4; ++k) series[k].push_back(v[k]);
   }
+  rec.SetSamples(std::move(series[0]), std::move(series[1]), std::move(series[2]), std::move(series[3]));
   return true;
 }
 
@@ -261,7 +270,7 @@ WorkFileReadResult ReadWorkFile(const std::string& path) {
     result.message = CannotOpenText(path, why);
     return result;
   }
-  WorkFileParser parser(fd, result);
+  WorkFileParser parser(fd, static_cast<size_t>(st.st_size), result);
   result.ok = parser.Parse();
   if (!result.ok) {
     // Another kind of file picked by mistake is named as such, not by its bytes.

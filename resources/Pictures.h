@@ -11,6 +11,7 @@
 #include <wx/gdicmn.h>
 #include <wx/icon.h>
 #include <wx/iconbndl.h>
+#include <wx/image.h>
 
 #include <vector>
 
@@ -90,6 +91,13 @@ wxBitmap vrxPicture(PictureId id, PictureState state = PictureState::Normal);
 // The raw XPM data behind vrxPicture (same fallbacks; nullptr out of range), for code that
 // builds its own bitmap, such as a tip that owns its picture.
 const char* const* vrxPictureXpm(PictureId id, PictureState state = PictureState::Normal);
+
+// XPM data as a bitmap, the same pixels as wxBitmap(xpm) gives. Our own pictures (one
+// character a pixel, colours as #RRGGBB or None) are read with a table lookup a pixel,
+// many times faster than wx's general reader, which builds a string for every pixel;
+// anything else goes to wx's reader. wxNullBitmap for nullptr.
+wxBitmap vrxBitmapFromXpm(const char* const* xpm);
+wxImage vrxImageFromXpm(const char* const* xpm);
 
 // All states of a button at once; `on` is invalid (!IsOk()) for a button without an
 // on-state picture.

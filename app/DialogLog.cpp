@@ -7,7 +7,7 @@
 wxWindow* OpenModalDialog() {
   // Top-level windows are listed in the order they were made: the newest modal one is on top.
   for (auto it = wxTopLevelWindows.rbegin(); it != wxTopLevelWindows.rend(); ++it) {
-    auto* dialog = wxDynamicCast(*it, wxDialog);
+    auto* dialog = dynamic_cast<wxDialog*>(*it);  // wxDynamicCast static_casts first, a frame included
     if (dialog && dialog->IsModal() && dialog->IsShown() && !dialog->IsBeingDeleted()) return dialog;
   }
   return nullptr;

@@ -229,16 +229,21 @@ class PrintFrameTest : public MainFrameTest {
 TEST_F(PrintFrameTest, PrintingWhileMeasuringDrawsTheCrossHairThroughTheMeasuredPoint) {
   Open();
   frame->SetClientSize(900, 700);
+  // The window at its new size first: a late size event would rescale the view under the click.
+  guitest::PumpUntil([&] { return frame->GetClientSize() == wxSize(900, 700); });
+  guitest::Capture(frame);
   ShowRamp();
+  guitest::Capture(frame);
   mpWindow* plot = frame->m_plot;
   plot->SetFlowMeasuring(true);
   const int W = plot->GetPlotWidth();
   const int column = W / 2 + 100;
+  // The time under the click, from the view the click lands on.
+  const double t = (column - W / 2) / plot->GetPxPerUnitX() + plot->GetCentreX();
   wxMouseEvent click(wxEVT_LEFT_DOWN);
   click.SetPosition(wxPoint(column, 40));
   plot->GetEventHandler()->ProcessEvent(click);
   guitest::Pump();
-  const double t = (column - W / 2) / plot->GetPxPerUnitX() + plot->GetCentreX();
   const int nearest = std::clamp(static_cast<int>(std::lround(t)), 0, 59);
   const wxString value = wxString::Format("%.0f", 10.0 + nearest * 0.5);
   EXPECT_EQ(frame->m_flowLcd->GetText(), value);

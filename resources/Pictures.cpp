@@ -89,13 +89,13 @@ bool DecodeOwnXpm(const char* const* xpm, wxImage& out) {
     const char* line = xpm[i];
     if (!line[0] || std::strncmp(line + 1, " c ", 3) != 0) return false;
     Colour& c = table[static_cast<unsigned char>(line[0])];
-    const char* spec = line + 4;
-    if (std::strcmp(spec, "None") == 0) {
+    const char* colour = line + 4;
+    if (std::strcmp(colour, "None") == 0) {
       c.none = hasNone = true;
     } else {
-      if (spec[0] != '#' || std::strlen(spec) != 7) return false;
+      if (colour[0] != '#' || std::strlen(colour) != 7) return false;
       for (int k = 0; k < 3; ++k) {
-        const int hi = HexDigit(spec[1 + 2 * k]), lo = HexDigit(spec[2 + 2 * k]);
+        const int hi = HexDigit(colour[1 + 2 * k]), lo = HexDigit(colour[2 + 2 * k]);
         if (hi < 0 || lo < 0) return false;
         c.rgb[k] = static_cast<unsigned char>(hi * 16 + lo);
       }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "recordings/RecordingSet.h"
-
 #include <wx/frame.h>
 #include <wx/timer.h>
 
 #include <memory>
 #include <vector>
+
+#include "recordings/RecordingSet.h"
 
 class VellUSB;
 class mpWindow;
@@ -110,6 +110,9 @@ class MainFrame : public wxFrame {
   bool WriteWorkFile(const wxString& path);
   void OnExportCsv(wxCommandEvent& event);
   void OnDownload(wxCommandEvent& event);
+  // How long a download runs before its progress window shows (tests and benchmarks set 0 to
+  // see the window at once).
+  int m_progressDelayMs = 500;
 
   // --- live reading (live/MainFrameLive.cpp) ---
   void OnLiveStart(wxCommandEvent& event);
@@ -232,7 +235,7 @@ class MainFrame : public wxFrame {
   void ApplySettingsUnitLabels();
 
   wxString m_settingsDirectory;
-  wxString m_baseTitle;      // the title while no work file is open
+  wxString m_baseTitle;        // the title while no work file is open
   bool m_syncingList = false;  // the list's selection events come from SyncListSelection
   bool m_accessHintShown = false;
 

@@ -2,8 +2,8 @@
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/progdlg.h>
-#include <wx/time.h>
 
+#include <chrono>
 #include <memory>
 
 #include "app/MainFrame.h"
@@ -14,20 +14,25 @@ void MainFrame::OnDownload(wxCommandEvent&) {
   // Live reading appends to the last record; the set is not replaced under it.
   if (IsLive() || !ConfirmDropRecordings()) return;
 
-  // The progress window opens with the first chunk read, so a logger that does not answer at
-  // all shows none; it lets the user stop a long download.
+  // The progress window shows only once the download has run for a moment, as desktop programs
+  // do: a download over USB takes longer, a short one ends before the window (and the greyed
+  // main window behind it) would cost more than the reads. Until then nothing yields to the
+  // event loop, so no other command can start. A logger that does not answer at all shows
+  // none; the window lets the user stop a long download.
   std::unique_ptr<wxProgressDialog> progress;
-  wxLongLong lastPulse = 0;
+  const auto start = std::chrono::steady_clock::now();
+  auto lastPulse = start;
   LoggerDownload download(*m_link);
   LoggerDownloadResult result = download.Run([&](uint64_t done, uint64_t total) {
+    const auto now = std::chrono::steady_clock::now();
     if (!progress) {
+      if (now - start < std::chrono::milliseconds(m_progressDelayMs)) return true;
       progress = std::make_unique<wxProgressDialog>(
           "Laden", wxString::FromUTF8("Daten werden vom VRX-Speicher gelesen, einen Moment bitte…"), 100, nullptr,
           wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_CAN_ABORT);
+    } else if (now - lastPulse < std::chrono::milliseconds(100) && done < total) {
+      return true;  // a person sees no more than a few pulses a second; each costs a round of events
     }
-    // A person sees no more than a few pulses a second; each one costs a round of events.
-    const wxLongLong now = wxGetLocalTimeMillis();
-    if (now - lastPulse < 100 && done < total) return true;
     lastPulse = now;
     return progress->Pulse();
   });

@@ -1,11 +1,12 @@
 // Downloading the logger's recordings into the main window, against the simulated logger.
+#include <wx/button.h>
+#include <wx/dcclient.h>
+#include <wx/evtloop.h>
+#include <wx/progdlg.h>
+
 #include "RecordingsWindowSupport.h"
 #include "device/LoggerInfo.h"
 #include "recordings/LoggerMemory.h"
-
-#include <wx/button.h>
-#include <wx/dcclient.h>
-#include <wx/progdlg.h>
 
 using namespace rectest;
 
@@ -16,7 +17,8 @@ class DownloadTest : public MainFrameTest {
   void SetUp() override {
     MainFrameTest::SetUp();
     Open();
-    frame->m_statusTimer.Stop();  // keeps the request log to the download's own transfers
+    frame->m_statusTimer.Stop();   // keeps the request log to the download's own transfers
+    frame->m_progressDelayMs = 0;  // the progress window at the first chunk read
     // Oldest first, as the logger stores them.
     ASSERT_TRUE(logger->LoadRecordings({LoggerRecording({2026, 3, 9, 8, 5, 30}, 100),
                                         LoggerRecording({2026, 3, 10, 14, 0, 0}, 10, 100, 300, 2),
@@ -38,9 +40,7 @@ class DownloadTest : public MainFrameTest {
   }
 
   // Downloads and answers "No" to the save question.
-  void DownloadNoSave() {
-    wxTEST_DIALOG(Command(ID_DOWNLOAD), wxExpectModal<wxMessageDialog>(wxID_NO));
-  }
+  void DownloadNoSave() { wxTEST_DIALOG(Command(ID_DOWNLOAD), wxExpectModal<wxMessageDialog>(wxID_NO)); }
 };
 
 // Notes the save question and whether the progress window is still open behind it.
@@ -125,6 +125,42 @@ TEST_F(DownloadTest, RecordsInTableOrderWithBlockValues) {
   }
 }
 
+// The progress window shows once the download has run longer than the delay; until then the
+// download yields to no event loop, so nothing else can start. (The question's hook runs no
+// loop of its own, so every yield counted here is the download's.)
+TEST_F(DownloadTest, ProgressWindowOnlyAfterTheDelay) {
+  struct CountingLoop : wxGUIEventLoop {
+    int yields = 0;
+
+   protected:
+    void DoYieldFor(long eventsToProcess) override {
+      ++yields;
+      wxGUIEventLoop::DoYieldFor(eventsToProcess);
+    }
+  };
+  struct Case {
+    int delayMs;
+    const char* progressTitle;
+    bool yielded;
+  };
+  for (const Case& c : {Case{0, "Laden", true}, Case{60 * 60 * 1000, "", false}}) {
+    SCOPED_TRACE(c.delayMs);
+    frame->m_progressDelayMs = c.delayMs;
+    frame->m_recordings.MarkSaved();
+    CountingLoop loop;
+    SaveQuestion::Seen seen;
+    {
+      wxEventLoopActivator active(&loop);
+      wxTEST_DIALOG(Command(ID_DOWNLOAD), SaveQuestion(wxID_NO, &seen));
+    }
+    EXPECT_EQ(seen.caption, "Save new data?");
+    EXPECT_EQ(seen.progressTitle, c.progressTitle);
+    EXPECT_EQ(loop.yields > 0, c.yielded);
+    EXPECT_EQ(frame->m_recordings.size(), 3u);
+    EXPECT_TRUE(frame->IsEnabled());
+  }
+}
+
 TEST_F(DownloadTest, EmptyLoggerEmptiesTheSetAndStillAsks) {
   ShowOldSet();
   logger->LoadRecordings({});
@@ -180,9 +216,9 @@ TEST_F(DownloadTest, FailedReadLeavesTheOldSet) {
 TEST_F(DownloadTest, InconsistentTableIsRefusedWithoutReadingSamples) {
   struct Case {
     const char* what;
-    uint32_t entry0End;     // 0: keep
-    uint16_t fileCount;     // 0: keep
-    size_t readsExpected;   // block, table
+    uint32_t entry0End;    // 0: keep
+    uint16_t fileCount;    // 0: keep
+    size_t readsExpected;  // block, table
   };
   const Case cases[] = {
       {"ends inside the table", 0x1FFF0, 0, 2},
@@ -192,8 +228,8 @@ TEST_F(DownloadTest, InconsistentTableIsRefusedWithoutReadingSamples) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ASSERT_TRUE(logger->LoadRecordings({LoggerRecording({2026, 3, 9, 8, 5, 30}, 100),
-                                        LoggerRecording({2026, 3, 10, 14, 0, 0}, 10)}));
+    ASSERT_TRUE(logger->LoadRecordings(
+        {LoggerRecording({2026, 3, 9, 8, 5, 30}, 100), LoggerRecording({2026, 3, 10, 14, 0, 0}, 10)}));
     if (c.entry0End)
       logger->WriteMemory(TocAddress(2) + 6, {static_cast<uint8_t>(c.entry0End), static_cast<uint8_t>(c.entry0End >> 8),
                                               static_cast<uint8_t>(c.entry0End >> 16)});
@@ -207,7 +243,8 @@ TEST_F(DownloadTest, InconsistentTableIsRefusedWithoutReadingSamples) {
     Command(ID_DOWNLOAD);
     const auto errors = guitest::LogCapture::Get().Errors();
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_TRUE(errors[0].StartsWith(wxString::FromUTF8("Inhaltsverzeichnis des Gerätespeichers fehlerhaft"))) << errors[0];
+    EXPECT_TRUE(errors[0].StartsWith(wxString::FromUTF8("Inhaltsverzeichnis des Gerätespeichers fehlerhaft")))
+        << errors[0];
     EXPECT_EQ(MemoryReads(logger->Log()).size(), c.readsExpected);
     ExpectOldSetKept();
   }

@@ -103,6 +103,7 @@ class RecordingFlowsTest : public MainFrameTest {
   // Downloads with the drop question answered No, and cancels in the progress window.
   void DownloadCancelled() {
     CancelProgress filter;
+    frame->m_progressDelayMs = 0;  // a download this short would end before the window shows
     wxEvtHandler::AddFilter(&filter);
     wxTEST_DIALOG(Command(ID_DOWNLOAD), wxExpectModal<wxMessageDialog>(wxID_NO));
     wxEvtHandler::RemoveFilter(&filter);

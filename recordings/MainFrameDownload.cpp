@@ -8,6 +8,7 @@
 
 #include "app/MainFrame.h"
 #include "device/LoggerInfo.h"
+#include "i18n/Tr.h"
 #include "recordings/LoggerDownload.h"
 
 void MainFrame::OnDownload(wxCommandEvent&) {
@@ -21,9 +22,9 @@ void MainFrame::OnDownload(wxCommandEvent&) {
   LoggerDownload download(*m_link);
   LoggerDownloadResult result = download.Run([&](uint64_t done, uint64_t total) {
     if (!progress) {
-      progress = std::make_unique<wxProgressDialog>(
-          "Laden", wxString::FromUTF8("Daten werden vom VRX-Speicher gelesen, einen Moment bitte…"), 100, nullptr,
-          wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_CAN_ABORT);
+      progress = std::make_unique<wxProgressDialog>(TrC("progress window", "Laden"),
+                                                    Tr("Daten werden vom VRX-Speicher gelesen, einen Moment bitte…"),
+                                                    100, nullptr, wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_CAN_ABORT);
     }
     // A person sees no more than a few pulses a second; each one costs a round of events.
     const wxLongLong now = wxGetLocalTimeMillis();

@@ -20,7 +20,7 @@ wxBEGIN_EVENT_TABLE(FilterDialog, wxDialog)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-    FilterDialog::FilterDialog(wxWindow* parent, int halfWidth)
+FilterDialog::FilterDialog(wxWindow* parent, int halfWidth)
     : wxDialog(parent, wxID_ANY, Tr("Filtereinstellungen"), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE),
       m_halfWidth(halfWidth) {
   // Sized for the widest text, the 21-point filter.

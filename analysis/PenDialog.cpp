@@ -19,7 +19,7 @@ wxBEGIN_EVENT_TABLE(PenDialog, wxDialog)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-    PenDialog::PenDialog(wxWindow* parent, int width)
+PenDialog::PenDialog(wxWindow* parent, int width)
     : wxDialog(parent, wxID_ANY, Tr("Diagrammlinienart"), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE) {
   wxArrayString entries;
   for (int i = 1; i <= WIDTH_COUNT; ++i) entries.Add(wxString::Format(Tr("Linienstärke %d"), i));

@@ -1,6 +1,7 @@
 #include "analysis/FilterDialog.h"
 
 #include "analysis/OkCloseRow.h"
+#include "i18n/Tr.h"
 
 #include <wx/sizer.h>
 #include <wx/slider.h>
@@ -8,7 +9,7 @@
 
 namespace {
 constexpr int SLIDER_ID = 5102;
-wxString TextFormat() { return wxString::FromUTF8("%d Punkt-Filter für gleitenden Mittelwert"); }
+wxString TextFormat() { return Tr("%d Punkt-Filter für gleitenden Mittelwert"); }
 }  // namespace
 
 // clang-format off
@@ -20,8 +21,7 @@ wxEND_EVENT_TABLE()
 // clang-format on
 
 FilterDialog::FilterDialog(wxWindow* parent, int halfWidth)
-    : wxDialog(parent, wxID_ANY, "Filtereinstellungen", wxDefaultPosition, wxDefaultSize,
-               wxDEFAULT_DIALOG_STYLE),
+    : wxDialog(parent, wxID_ANY, Tr("Filtereinstellungen"), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE),
       m_halfWidth(halfWidth) {
   // Sized for the widest text, the 21-point filter.
   m_text = new wxStaticText(this, wxID_ANY, wxString::Format(TextFormat(), 21));

@@ -4,6 +4,7 @@
 #include "app/ToggleLook.h"
 #include "app/wxVellButton.h"
 #include "device/LoggerInfo.h"
+#include "i18n/Tr.h"
 #include "live/kwxLCDDisplay.h"
 #include "plot/Plot.h"
 
@@ -21,22 +22,22 @@ struct FlowUnitTexts {
 };
 
 FlowUnitTexts FlowUnits(int flowUnitLitres) {
-  if (flowUnitLitres == 1) return {"Durchfluss (Liter/min)", "Liter", "l/min", "Liter"};
-  return {"Durchfluss (Gallone/min)", "Gallone", "g/min", "Gallone"};
+  if (flowUnitLitres == 1) return {TrNoop("Durchfluss (Liter/min)"), TrNoop("Liter"), "l/min", TrNoop("Liter")};
+  return {TrNoop("Durchfluss (Gallone/min)"), TrNoop("Gallone"), "g/min", TrNoop("Gallone")};
 }
 
 }  // namespace
 
 void MainFrame::CreatePlotLayers() {
   const wxPen grey = *wxGREY_PEN;
-  m_timeAxis = std::make_unique<mpScaleX>("Zeit (mm:ss)", 2, true, false);
-  m_flowAxis = std::make_unique<mpScaleY>("Durchfluss", 2, true, false);
-  m_volumeAxis = std::make_unique<mpScaleY>("Volumen", 2, true, false);
-  m_pressureAxisRight = std::make_unique<mpScaleYVell>("Druck", 5, true);
-  m_pressureAxis = std::make_unique<mpScaleY>("Druck", 2, true, false);
-  m_flowAxis->SetCaption("Durchfluss");
-  m_volumeAxis->SetCaption("Volumen");
-  m_pressureAxis->SetCaption("Druck");
+  m_timeAxis = std::make_unique<mpScaleX>(Tr("Zeit (mm:ss)"), 2, true, false);
+  m_flowAxis = std::make_unique<mpScaleY>(Tr("Durchfluss"), 2, true, false);
+  m_volumeAxis = std::make_unique<mpScaleY>(Tr("Volumen"), 2, true, false);
+  m_pressureAxisRight = std::make_unique<mpScaleYVell>(Tr("Druck"), 5, true);
+  m_pressureAxis = std::make_unique<mpScaleY>(Tr("Druck"), 2, true, false);
+  m_flowAxis->SetCaption(Tr("Durchfluss"));
+  m_volumeAxis->SetCaption(Tr("Volumen"));
+  m_pressureAxis->SetCaption(Tr("Druck"));
 
   m_flowSeries = std::make_unique<mpFXYVector>(wxEmptyString, 0);
   m_volumeSeries = std::make_unique<mpFXYVector>(wxEmptyString, 0);
@@ -74,20 +75,20 @@ void MainFrame::RebuildPlotLayers() {
     mpFXYVector* series = m_showFlow ? m_flowSeries.get() : m_volumeSeries.get();
     m_timeAxis->SetReserveRight(m_showPressure);
     axis->SetReserveRight(m_showPressure);
-    series->SetSeriesLabel(m_showFlow ? "Durchfluss" : "Volumen");
+    series->SetSeriesLabel(m_showFlow ? Tr("Durchfluss") : Tr("Volumen"));
     m_plot->InsertLayer(m_timeAxis.get());
     m_plot->InsertLayer(axis);
     m_plot->InsertLayer(series);
     if (m_showPressure) {
-      m_pressureSeriesRight->SetSeriesLabel("Druck");
+      m_pressureSeriesRight->SetSeriesLabel(Tr("Druck"));
       m_plot->InsertLayer(m_pressureAxisRight.get());
       m_plot->InsertLayer(m_pressureSeriesRight.get());
     }
     m_plot->InsertLayer(m_legend.get());
   } else if (m_showPressure) {
     m_timeAxis->SetReserveRight(false);
-    m_pressureAxis->SetCaption("Druck");
-    m_pressureSeries->SetSeriesLabel("Druck");
+    m_pressureAxis->SetCaption(Tr("Druck"));
+    m_pressureSeries->SetSeriesLabel(Tr("Druck"));
     m_plot->InsertLayer(m_timeAxis.get());
     m_plot->InsertLayer(m_pressureAxis.get());
     m_plot->InsertLayer(m_pressureSeries.get());
@@ -102,15 +103,15 @@ void MainFrame::ApplyUnitLabels(int index) {
   const unsigned char pressureUnit = rec ? static_cast<unsigned char>(rec->GetPressureUnit()) : g_pressureUnit;
 
   const FlowUnitTexts flow = FlowUnits(flowUnit);
-  m_flowAxis->SetName(flow.flowAxis);
-  m_volumeAxis->SetName(flow.volumeAxis);
+  m_flowAxis->SetName(Tr(flow.flowAxis));
+  m_volumeAxis->SetName(Tr(flow.volumeAxis));
   m_flowSeries->SetUnitText(flow.flowUnit);
-  m_volumeSeries->SetUnitText(flow.volumeUnit);
+  m_volumeSeries->SetUnitText(Tr(flow.volumeUnit));
   if (m_showFlow) m_flowUnitLabel->SetLabel(flow.flowUnit);
-  if (m_showVolume) m_flowUnitLabel->SetLabel(flow.volumeUnit);
+  if (m_showVolume) m_flowUnitLabel->SetLabel(Tr(flow.volumeUnit));
 
   const bool psi = pressureUnit == 'p';
-  const wxString pressureAxis = psi ? "Druck (psi)" : "Druck (bar)";
+  const wxString pressureAxis = psi ? Tr("Druck (psi)") : Tr("Druck (bar)");
   const wxString pressureText = psi ? "psi" : "Bar";
   m_pressureAxisRight->SetName(pressureAxis);
   m_pressureAxis->SetName(pressureAxis);
@@ -155,7 +156,7 @@ void MainFrame::LoadShownRecording() {
       rec ? wxString::FromUTF8(rec->GetTitle()) + " " + wxString::FromUTF8(rec->GetDateTime()) : wxString();
   const wxString subtitle = rec ? wxString::FromUTF8(rec->GetInfo()) : wxString();
   const wxString footnote = rec && rec->GetSerialNumber() != 0
-                                ? wxString::Format("Corvane Serial No. %d", rec->GetSerialNumber())
+                                ? wxString::Format(Tr("Corvane Serial No. %d"), rec->GetSerialNumber())
                                 : wxString();
   const bool newRecording = index != m_lastMarkedRecording || !rec;
   for (mpLayer* series : std::initializer_list<mpLayer*>{m_flowSeries.get(), m_volumeSeries.get(),

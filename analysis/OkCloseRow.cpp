@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "i18n/Tr.h"
+
 namespace {
 
 wxButton* MakeButton(wxWindow* parent, int id, const wxString& label) {
@@ -20,7 +22,7 @@ wxButton* MakeButton(wxWindow* parent, int id, const wxString& label) {
 wxSizer* MakeOkCloseRow(wxDialog* dialog, int okId, int closeId) {
   auto* row = new wxBoxSizer(wxHORIZONTAL);
   row->Add(MakeButton(dialog, okId, "OK"), 0, wxALL, 5);
-  row->Add(MakeButton(dialog, closeId, wxString::FromUTF8("Schließen")), 0, wxALL, 5);
+  row->Add(MakeButton(dialog, closeId, Tr("Schließen")), 0, wxALL, 5);
   dialog->SetAffirmativeId(okId);
   dialog->SetEscapeId(closeId);
   return row;

@@ -1,6 +1,7 @@
 #include "analysis/PenDialog.h"
 
 #include "analysis/OkCloseRow.h"
+#include "i18n/Tr.h"
 
 #include <wx/choice.h>
 #include <wx/sizer.h>
@@ -19,11 +20,9 @@ wxEND_EVENT_TABLE()
 // clang-format on
 
 PenDialog::PenDialog(wxWindow* parent, int width)
-    : wxDialog(parent, wxID_ANY, "Diagrammlinienart", wxDefaultPosition, wxDefaultSize,
-               wxDEFAULT_DIALOG_STYLE) {
+    : wxDialog(parent, wxID_ANY, Tr("Diagrammlinienart"), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE) {
   wxArrayString entries;
-  for (int i = 1; i <= WIDTH_COUNT; ++i)
-    entries.Add(wxString::FromUTF8("Linienstärke ") + wxString::Format("%d", i));
+  for (int i = 1; i <= WIDTH_COUNT; ++i) entries.Add(wxString::Format(Tr("Linienstärke %d"), i));
   m_choice = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxSize(150, 50), entries);
   // A pen of another width (there is none in this program) falls back to the nearest entry
   // rather than leaving the list without a selection.

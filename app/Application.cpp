@@ -3,6 +3,7 @@
 #include "app/DialogLog.h"
 #include "app/MainFrame.h"
 #include "app/Translations.h"
+#include "i18n/Tr.h"
 #include "resources/Pictures.h"
 
 #include <csignal>
@@ -23,7 +24,7 @@ bool Application::OnInit() {
   InitTranslations();
   delete wxLog::SetActiveTarget(new DialogLog);
   SetSignalHandler(SIGTERM, OnTerminate);
-  auto* frame = new MainFrame("Unbennant", wxDefaultPosition, wxSize(440, 440));
+  auto* frame = new MainFrame(Tr("Unbennant"), wxDefaultPosition, wxSize(440, 440));
   frame->SetIcons(vrxWindowIcons());
   frame->Show(true);
   SetTopWindow(frame);

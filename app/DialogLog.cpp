@@ -4,6 +4,8 @@
 #include <wx/msgdlg.h>
 #include <wx/toplevel.h>
 
+#include "i18n/Tr.h"
+
 wxWindow* OpenModalDialog() {
   // Top-level windows are listed in the order they were made: the newest modal one is on top.
   for (auto it = wxTopLevelWindows.rbegin(); it != wxTopLevelWindows.rend(); ++it) {
@@ -15,7 +17,9 @@ wxWindow* OpenModalDialog() {
 
 // The caption in the program's language, whatever catalogue the toolkit found.
 void DialogLog::DoShowSingleLogMessage(const wxString& message, const wxString&, int style) {
-  const wxString caption = (style & wxICON_ERROR) ? "Fehler" : (style & wxICON_WARNING) ? "Warnung" : "Information";
+  const wxString caption = (style & wxICON_ERROR)     ? Tr("Fehler")
+                           : (style & wxICON_WARNING) ? Tr("Warnung")
+                                                      : Tr("Information");
   // Without a dialog open the toolkit picks the active window, as before.
   wxMessageDialog box(OpenModalDialog(), message, caption, wxOK | style);
   box.ShowModal();

@@ -8,6 +8,7 @@
 
 #include "exchange/DialogPath.h"
 #include "exchange/LastFolder.h"
+#include "i18n/Tr.h"
 
 wxString ChooseFile(wxWindow* parent, const wxString& settingsDirectory, const wxString& message,
                     const wxString& defaultName, const wxString& wildcard, long style, int* filterIndex,
@@ -28,9 +29,8 @@ wxString ChooseFile(wxWindow* parent, const wxString& settingsDirectory, const w
 
 bool MayReplaceAddedName(wxWindow* parent, const wxString& chosen, const wxString& path, const wxString& caption) {
   if (path == chosen || !wxFileName::Exists(path)) return true;
-  const int answer = wxMessageBox(wxString::Format(wxString::FromUTF8("%s existiert bereits.\nMöchten Sie die Datei "
-                                                                      "ersetzen?"),
-                                                   wxFileName(path).GetFullName()),
-                                  caption, wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, parent);
+  const int answer = wxMessageBox(
+      wxString::Format(Tr("%s existiert bereits.\nMöchten Sie die Datei ersetzen?"), wxFileName(path).GetFullName()),
+      caption, wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, parent);
   return answer == wxYES;
 }

@@ -8,6 +8,7 @@
 #include "app/wxVellButton.h"
 #include "device/LoggerInfo.h"
 #include "device/VellUSB.h"
+#include "i18n/Tr.h"
 #include "live/kwxLCDDisplay.h"
 #include "plot/Plot.h"
 #include "resources/Pictures.h"
@@ -129,47 +130,46 @@ MainFrame::~MainFrame() {
 // Menu labels carry mnemonics (&) and the usual desktop shortcuts after a tab.
 void MainFrame::BuildMenuBar() {
   auto* file = new wxMenu;
-  MenuItem(file, ID_OPEN, wxString::FromUTF8("Vorgang Ö&ffnen\tCtrl+O"),
-           wxString::FromUTF8("Einen gespeicherten Vorgang öffnen"), PictureMenuOpen);
-  MenuItem(file, ID_SAVE, "Vorgang &Speichern\tCtrl+S", "Den aktuellen Vorgang abspeichern", PictureMenuSave);
-  MenuItem(file, ID_SAVE_AS, "Vorgang Speichern &als\tCtrl+Shift+S", "Den aktuellen Vorgang abspeichern",
+  MenuItem(file, ID_OPEN, Tr("Vorgang Ö&ffnen\tCtrl+O"), Tr("Einen gespeicherten Vorgang öffnen"), PictureMenuOpen);
+  MenuItem(file, ID_SAVE, Tr("Vorgang &Speichern\tCtrl+S"), Tr("Den aktuellen Vorgang abspeichern"), PictureMenuSave);
+  MenuItem(file, ID_SAVE_AS, Tr("Vorgang Speichern &als\tCtrl+Shift+S"), Tr("Den aktuellen Vorgang abspeichern"),
            PictureMenuSave);
   file->AppendSeparator();
-  MenuItem(file, ID_PRINT, "Diagramm &Drucken\tCtrl+P", "Aktuelles Diagramm drucken", PictureMenuPrint);
-  MenuItem(file, ID_PRINT_PREVIEW, "Drucken mit Vo&rschau", "Diagramm Vorschau und Druck", PictureMenuPrint);
+  MenuItem(file, ID_PRINT, Tr("Diagramm &Drucken\tCtrl+P"), Tr("Aktuelles Diagramm drucken"), PictureMenuPrint);
+  MenuItem(file, ID_PRINT_PREVIEW, Tr("Drucken mit Vo&rschau"), Tr("Diagramm Vorschau und Druck"), PictureMenuPrint);
   file->AppendSeparator();
   // The recently used work files are listed here, above "Verlassen".
   m_recentFiles = std::make_unique<wxFileHistory>(9, wxID_FILE1);
   m_recentFiles->UseMenu(file);
   LoadRecentFiles();
   file->AppendSeparator();
-  MenuItem(file, ID_QUIT, "&Verlassen\tCtrl+Q", "Beendet die Anwendung");
+  MenuItem(file, ID_QUIT, Tr("&Verlassen\tCtrl+Q"), Tr("Beendet die Anwendung"));
 
   auto* plot = new wxMenu;
   auto* colours = new wxMenu;
-  MenuItem(colours, ID_COLOUR_FLOW, "&Durchfluss", wxString::FromUTF8("Durchflussanzeigefarbe ändern"));
-  MenuItem(colours, ID_COLOUR_VOLUME, "&Volumen", wxString::FromUTF8("Volumenanzeigefarbe ändern"));
-  MenuItem(colours, ID_COLOUR_PRESSURE, "D&ruck", wxString::FromUTF8("Druckanzeigefarbe ändern"));
-  plot->AppendSubMenu(colours, "Linien&farbe", wxString::FromUTF8("Linienfarben ändern"));
+  MenuItem(colours, ID_COLOUR_FLOW, Tr("&Durchfluss"), Tr("Durchflussanzeigefarbe ändern"));
+  MenuItem(colours, ID_COLOUR_VOLUME, Tr("&Volumen"), Tr("Volumenanzeigefarbe ändern"));
+  MenuItem(colours, ID_COLOUR_PRESSURE, Tr("D&ruck"), Tr("Druckanzeigefarbe ändern"));
+  plot->AppendSubMenu(colours, Tr("Linien&farbe"), Tr("Linienfarben ändern"));
   auto* widths = new wxMenu;
-  MenuItem(widths, ID_WIDTH_FLOW, "&Durchfluss", wxString::FromUTF8("Durchflusslinienstärke ändern"));
-  MenuItem(widths, ID_WIDTH_VOLUME, "&Volumen", wxString::FromUTF8("Volumenlinienstärke ändern"));
-  MenuItem(widths, ID_WIDTH_PRESSURE, "D&ruck", wxString::FromUTF8("Drucklinienstärke ändern"));
-  plot->AppendSubMenu(widths, wxString::FromUTF8("Linien&stärke"), wxString::FromUTF8("Linienart ändern"));
+  MenuItem(widths, ID_WIDTH_FLOW, Tr("&Durchfluss"), Tr("Durchflusslinienstärke ändern"));
+  MenuItem(widths, ID_WIDTH_VOLUME, Tr("&Volumen"), Tr("Volumenlinienstärke ändern"));
+  MenuItem(widths, ID_WIDTH_PRESSURE, Tr("D&ruck"), Tr("Drucklinienstärke ändern"));
+  plot->AppendSubMenu(widths, Tr("Linien&stärke"), Tr("Linienart ändern"));
 
   auto* data = new wxMenu;
-  MenuItem(data, ID_EXPORT_CSV, "&Exportieren nach Excel\tCtrl+E",
-           wxString::FromUTF8("Ausgewählte Daten nach MS Excel exportieren"));
-  MenuItem(data, ID_FILTER_SETTINGS, "&Filtereinstellungen", wxString::FromUTF8("Datenfiltereinstellung ändern"));
+  MenuItem(data, ID_EXPORT_CSV, Tr("&Exportieren nach Excel\tCtrl+E"),
+           Tr("Ausgewählte Daten nach MS Excel exportieren"));
+  MenuItem(data, ID_FILTER_SETTINGS, Tr("&Filtereinstellungen"), Tr("Datenfiltereinstellung ändern"));
 
   auto* help = new wxMenu;
   MenuItem(help, ID_SHOW_TIPS, "Show Startup &Tips\tF1", "Display startup help tips");
   MenuItem(help, wxID_ABOUT, "&About vrx", "Version, licence and copyright");
 
   auto* bar = new wxMenuBar;
-  bar->Append(file, "&Datei");
-  bar->Append(plot, "D&iagramm");
-  bar->Append(data, "Da&ten");
+  bar->Append(file, Tr("&Datei"));
+  bar->Append(plot, Tr("D&iagramm"));
+  bar->Append(data, Tr("Da&ten"));
   bar->Append(help, "&Help");
   SetMenuBar(bar);
   bar->Enable(ID_EXPORT_CSV, false);
@@ -182,35 +182,35 @@ void MainFrame::BuildControls() {
   wxPanel* p = m_panel;
 
   const wxSize fileSize(55, 60), toolSize(70, 50);
-  m_openButton = MakeVellButton(p, ID_OPEN_BUTTON, PictureOpen, wxString::FromUTF8("Öffnen"),
-                                "Open previously saved work", fileSize);
-  m_saveButton = MakeVellButton(p, ID_SAVE, PictureSave, "Speichern", "Save the current data", fileSize);
-  m_printButton = MakeVellButton(p, ID_PRINT_BUTTON, PicturePrint, "Drucken", "Print the current plot", fileSize);
-  m_imageButton = MakeVellButton(p, ID_SAVE_IMAGE, PictureSaveImage, "Ansicht",
+  m_openButton = MakeVellButton(p, ID_OPEN_BUTTON, PictureOpen, Tr("Öffnen"), "Open previously saved work", fileSize);
+  m_saveButton = MakeVellButton(p, ID_SAVE, PictureSave, Tr("Speichern"), "Save the current data", fileSize);
+  m_printButton = MakeVellButton(p, ID_PRINT_BUTTON, PicturePrint, Tr("Drucken"), "Print the current plot", fileSize);
+  m_imageButton = MakeVellButton(p, ID_SAVE_IMAGE, PictureSaveImage, Tr("Ansicht"),
                                  "Save an image with the current plot", fileSize);
   m_versionBadge = new wxVellButton(p, ID_VERSION_BADGE, vrxPicture(PictureBadge),
                                     wxString::Format("VRX Version %.1f", PROGRAM_VERSION), wxDefaultPosition,
                                     wxSize(100, 70));
-  m_viewFlowButton = MakeVellButton(p, ID_VIEW_FLOW, PictureViewFlow, "Durchfluss",
-                                    "Display or hide the flow data", fileSize);
-  m_viewVolumeButton = MakeVellButton(p, ID_VIEW_VOLUME, PictureViewVolume, "Volumen",
-                                      "Display or hide the volume data", fileSize);
-  m_viewPressureButton = MakeVellButton(p, ID_VIEW_PRESSURE, PictureViewPressure, "Druck",
+  m_viewFlowButton =
+      MakeVellButton(p, ID_VIEW_FLOW, PictureViewFlow, Tr("Durchfluss"), "Display or hide the flow data", fileSize);
+  m_viewVolumeButton =
+      MakeVellButton(p, ID_VIEW_VOLUME, PictureViewVolume, Tr("Volumen"), "Display or hide the volume data", fileSize);
+  m_viewPressureButton = MakeVellButton(p, ID_VIEW_PRESSURE, PictureViewPressure, Tr("Druck"),
                                         "Display or hide the pressure data", fileSize);
 
-  m_zoomInButton = MakeVellButton(p, ID_ZOOM_IN, PictureZoomIn, wxString::FromUTF8("Vergrößern"),
-                                  "Zoom in on the current plot", toolSize);
-  m_zoomOutButton = MakeVellButton(p, ID_ZOOM_OUT, PictureZoomOut, "Verkleinern",
-                                   "Zoom out from the current plot", toolSize);
-  m_fitButton = MakeVellButton(p, ID_ZOOM_FIT, PictureZoomFit, "Passend", "Show the whole plot (Home key)", toolSize);
-  m_measureFlowButton = MakeVellButton(p, ID_MEASURE_FLOW, PictureMeasureFlow, "Messwerte 1",
+  m_zoomInButton =
+      MakeVellButton(p, ID_ZOOM_IN, PictureZoomIn, Tr("Vergrößern"), "Zoom in on the current plot", toolSize);
+  m_zoomOutButton =
+      MakeVellButton(p, ID_ZOOM_OUT, PictureZoomOut, Tr("Verkleinern"), "Zoom out from the current plot", toolSize);
+  m_fitButton =
+      MakeVellButton(p, ID_ZOOM_FIT, PictureZoomFit, Tr("Passend"), "Show the whole plot (Home key)", toolSize);
+  m_measureFlowButton = MakeVellButton(p, ID_MEASURE_FLOW, PictureMeasureFlow, Tr("Messwerte 1"),
                                        "Select to measure flow point on plot", toolSize);
-  m_measurePressureButton = MakeVellButton(p, ID_MEASURE_PRESSURE, PictureMeasurePressure, "Messwerte 2",
+  m_measurePressureButton = MakeVellButton(p, ID_MEASURE_PRESSURE, PictureMeasurePressure, Tr("Messwerte 2"),
                                            "Select to measure pressure point on plot", toolSize);
-  m_gridButton = MakeVellButton(p, ID_GRID, PictureGrid, "Raster", "Display grid on plot", toolSize);
-  m_pointsButton = MakeVellButton(p, ID_POINTS, PicturePoints, "Messpunke", "Show or hide data points", toolSize);
-  m_filterButton = MakeVellButton(p, ID_FILTER, PictureFilter, "Filter", "Apply averaging filter to data plot",
-                                  toolSize);
+  m_gridButton = MakeVellButton(p, ID_GRID, PictureGrid, Tr("Raster"), "Display grid on plot", toolSize);
+  m_pointsButton = MakeVellButton(p, ID_POINTS, PicturePoints, Tr("Messpunke"), "Show or hide data points", toolSize);
+  m_filterButton =
+      MakeVellButton(p, ID_FILTER, PictureFilter, "Filter", "Apply averaging filter to data plot", toolSize);
 
   m_plot = new mpWindow(p, wxID_ANY, wxDefaultPosition, wxSize(600, 300), wxSUNKEN_BORDER);
   // On a small screen the plot gives way first.
@@ -249,11 +249,11 @@ void MainFrame::BuildControls() {
   m_recordList = new wxListCtrl(p, ID_RECORDING_LIST, wxDefaultPosition, wxDefaultSize,
                                 wxLC_REPORT | wxLC_SINGLE_SEL);  // one row: the recording on show
   SetUpRecordingList();
-  m_removeButton = new wxButton(p, ID_REMOVE_RECORDING, wxString::FromUTF8("Löschen"));
+  m_removeButton = new wxButton(p, ID_REMOVE_RECORDING, Tr("Löschen"));
   m_removeButton->SetToolTip("Remove data record from work");
-  m_titleButton = new wxButton(p, ID_CHANGE_TITLE, wxString::FromUTF8("Namen ändern"));
+  m_titleButton = new wxButton(p, ID_CHANGE_TITLE, Tr("Namen ändern"));
   m_titleButton->SetToolTip("Add or change data record title");
-  m_infoButton = new wxButton(p, ID_EDIT_INFO, "Extra-Informationen");
+  m_infoButton = new wxButton(p, ID_EDIT_INFO, Tr("Extra-Informationen"));
   m_infoButton->SetToolTip("Add additional info graph");
 
   m_batteryGauge = new wxGauge(p, ID_STATUS_GAUGE, 700, wxDefaultPosition, wxSize(150, 16), wxGA_HORIZONTAL);
@@ -295,12 +295,12 @@ void MainFrame::BuildControls() {
   auto* device = new wxBoxSizer(wxHORIZONTAL);
   device->Add(m_clockLcd, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
   auto box = [p](const wxString& label) { return new wxStaticBoxSizer(wxHORIZONTAL, p, label); };
-  auto* usb = box("USB Verbindung");
+  auto* usb = box(Tr("USB Verbindung"));
   usb->Add(m_startButton, 0, wxALL, 2);
   usb->Add(m_stopButton, 0, wxALL, 2);
-  auto* settings = box("Einstellungen");
+  auto* settings = box(Tr("Einstellungen"));
   settings->Add(m_settingsButton, 0, wxALL, 2);
-  auto* memory = box(wxString::FromUTF8("Gerätespeicher"));
+  auto* memory = box(Tr("Gerätespeicher"));
   memory->Add(m_clearButton, 0, wxALL, 2);
   memory->Add(m_downloadButton, 0, wxALL, 2);
   for (wxSizer* s : {static_cast<wxSizer*>(usb), static_cast<wxSizer*>(settings), static_cast<wxSizer*>(memory)})
@@ -319,7 +319,7 @@ void MainFrame::BuildControls() {
   right->Add(values, 1, wxEXPAND);
 
   // The buttons wrap onto a second line when the column is narrow, rather than being cut off.
-  auto* functions = new wxStaticBoxSizer(wxVERTICAL, p, "Messwertfunktionen");
+  auto* functions = new wxStaticBoxSizer(wxVERTICAL, p, Tr("Messwertfunktionen"));
   auto* functionButtons = new wxWrapSizer(wxHORIZONTAL);
   functionButtons->Add(m_removeButton, 0, wxALL, 2);
   functionButtons->Add(m_titleButton, 0, wxALL, 2);
@@ -330,13 +330,13 @@ void MainFrame::BuildControls() {
   m_recordList->SetMinSize(wxSize(200, 80));
   right->Add(m_recordList, 4, wxEXPAND | wxLEFT | wxRIGHT, 10);
 
-  auto* status = new wxStaticBoxSizer(wxVERTICAL, p, wxString::FromUTF8("Gerätestatus"));
+  auto* status = new wxStaticBoxSizer(wxVERTICAL, p, Tr("Gerätestatus"));
   auto* batteryRow = new wxBoxSizer(wxHORIZONTAL);
   batteryRow->Add(m_batteryGauge, 1, wxALIGN_CENTER_VERTICAL | wxALL, 3);
-  batteryRow->Add(new wxStaticText(p, wxID_ANY, "Batterie"), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+  batteryRow->Add(new wxStaticText(p, wxID_ANY, Tr("Batterie")), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
   auto* memoryRow = new wxBoxSizer(wxHORIZONTAL);
   memoryRow->Add(m_memoryGauge, 1, wxALIGN_CENTER_VERTICAL | wxALL, 3);
-  memoryRow->Add(new wxStaticText(p, wxID_ANY, "Speicher"), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+  memoryRow->Add(new wxStaticText(p, wxID_ANY, Tr("Speicher")), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
   status->Add(batteryRow, 0, wxEXPAND);
   status->Add(memoryRow, 0, wxEXPAND);
   status->Add(m_statusText, 0, wxEXPAND | wxALL, 3);

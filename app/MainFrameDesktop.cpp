@@ -12,6 +12,7 @@
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "i18n/Tr.h"
 #include "plot/Plot.h"
 
 namespace {
@@ -46,8 +47,8 @@ void MainFrame::InstallDropTargets() {
 
 bool MainFrame::OpenWorkFileFrom(const wxString& path) {
   if (IsLive()) {
-    wxMessageBox(wxString::FromUTF8("Während der Live-Aufzeichnung kann keine Arbeitsdatei geöffnet werden."),
-                 "Message", wxOK | wxICON_INFORMATION, this);
+    wxMessageBox(Tr("Während der Live-Aufzeichnung kann keine Arbeitsdatei geöffnet werden."), "Message",
+                 wxOK | wxICON_INFORMATION, this);
     return false;
   }
   if (!ConfirmDropRecordings()) return false;
@@ -61,7 +62,7 @@ void MainFrame::OnRecentFile(wxCommandEvent& event) {
   if (!wxFileName::FileExists(path)) {
     m_recentFiles->RemoveFileFromHistory(index);
     SaveRecentFiles();
-    wxLogError("%s", wxString::Format(wxString::FromUTF8("Die Datei %s gibt es nicht mehr."), path));
+    wxLogError("%s", wxString::Format(Tr("Die Datei %s gibt es nicht mehr."), path));
     return;
   }
   OpenWorkFileFrom(path);
@@ -71,9 +72,9 @@ void MainFrame::OnAbout(wxCommandEvent&) {
   wxAboutDialogInfo info;
   info.SetName("vrx");
   info.SetVersion(wxString::Format("%.1f", PROGRAM_VERSION));
-  info.SetDescription(wxString::FromUTF8(
-      "Begleitprogramm zum Corvane Durchfluss- und Drucklogger: Aufzeichnungen laden, live messen, "
-      "darstellen und speichern."));
+  info.SetDescription(
+      Tr("Begleitprogramm zum Corvane Durchfluss- und Drucklogger: Aufzeichnungen laden, live messen, "
+         "darstellen und speichern."));
   info.SetCopyright("(C) 2026 the vrx developers");
   info.SetLicence("vrx is free software, distributed under the GNU General Public License, version 3 or later.");
   // The toolkit's own about box, parented to the window (GTK's native one would float free).

@@ -2,8 +2,9 @@
 
 #include <wx/language.h>
 
-// The translation lookup for the texts that pass through it (the plot's menu and help, the
-// device information line, the unit captions): the program's catalogue "vrx" in the given
-// language, found on the standard search path (<prefix>/share/locale/<lang>/LC_MESSAGES/vrx.mo).
-// Without a catalogue every text shows as written.
+// The program's catalogue "vrx" for the given language (the desktop's by default: LANGUAGE,
+// LC_ALL, LC_MESSAGES, LANG), found on the standard search path
+// (<prefix>/share/locale/<lang>/LC_MESSAGES/vrx.mo) or beside the executable's folder. The
+// texts in the code are German: German, C/POSIX and any language without a catalogue show
+// them as written. Also routes the core's own sentences (CoreTr) through the catalogue.
 void InitTranslations(wxLanguage language = wxLANGUAGE_DEFAULT);

@@ -23,7 +23,8 @@ add_library(vrx_mainframe STATIC
   ${CMAKE_CURRENT_LIST_DIR}/StatusConfirmation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GaugeColours.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToggleLook.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Translations.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/Translations.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DesktopLanguage.cpp)
 target_include_directories(vrx_mainframe PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(vrx_mainframe PUBLIC
   vrx_wx vrx_device vrx_settingsfile vrx_recordings vrx_exchange vrx_plot vrx_live_controls

@@ -1,8 +1,9 @@
-# vrx_add_test(NAME n SOURCES ... LIBS ... [USB] [GUI])
+# vrx_add_test(NAME n SOURCES ... LIBS ... [USB] [GUI] [ENV VAR=value ...])
 #   USB: the test holds an emulated USB bus in process (umockdev preload).
-#   GUI: the test opens real windows; it runs under xvfb-run.
+#   GUI: the test opens real windows; it runs under xvfb-run, in the neutral language (German
+#        texts) whatever the machine's desktop language is, unless ENV says otherwise.
 function(vrx_add_test)
-  cmake_parse_arguments(T "USB;GUI" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "USB;GUI" "NAME" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest)
   if(T_GUI)
@@ -25,9 +26,19 @@ function(vrx_add_test)
   endif()
   if(VRX_SANITIZE)
     # Leaks inside the toolkit's and the system's libraries are theirs, not ours.
-    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT
-      "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    set_property(TEST ${T_NAME} APPEND PROPERTY ENVIRONMENT
+      "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0"
+      "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
   endif()
+  if(T_GUI)
+    # Texts compared in the tests are the German ones; the C locale, as on a bare CI machine.
+    set_property(TEST ${T_NAME} APPEND PROPERTY ENVIRONMENT_MODIFICATION
+      LANGUAGE=unset: LC_ALL=unset: LC_MESSAGES=unset: LANG=set:C)
+  endif()
+  foreach(assignment IN LISTS T_ENV)
+    string(REGEX REPLACE "^([^=]+)=(.*)$" "\\1=set:\\2" modification "${assignment}")
+    set_property(TEST ${T_NAME} APPEND PROPERTY ENVIRONMENT_MODIFICATION "${modification}")
+  endforeach()
 endfunction()
 
 # vrx_add_bench(NAME n SOURCES ... LIBS ... [USB] [GUI])

@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "Cp1252.h"
+#include "i18n/TrNoop.h"
 
 namespace {
 
@@ -11,44 +12,41 @@ enum class Action { Save, Open, Read };
 std::string Reason(Action action, int err) {
   switch (err) {
     case NOT_A_REGULAR_FILE:
-      return "das ist keine gewöhnliche Datei";
+      return CoreTr("das ist keine gewöhnliche Datei");
     case CANNOT_CREATE_HERE:
-      return "in diesem Ordner können keine Dateien angelegt werden";
+      return CoreTr("in diesem Ordner können keine Dateien angelegt werden");
     case ENOENT:
-      return action == Action::Save ? "der Ordner existiert nicht" : "die Datei existiert nicht";
+      return action == Action::Save ? CoreTr("der Ordner existiert nicht") : CoreTr("die Datei existiert nicht");
     case ENOTDIR:
-      return "ein Teil des Pfades ist kein Ordner";
+      return CoreTr("ein Teil des Pfades ist kein Ordner");
     case EACCES:
     case EPERM:
-      return action == Action::Save ? "keine Schreibberechtigung für diesen Ort" : "keine Leseberechtigung";
+      return action == Action::Save ? CoreTr("keine Schreibberechtigung für diesen Ort")
+                                    : CoreTr("keine Leseberechtigung");
     case EROFS:
-      return "der Datenträger ist schreibgeschützt";
+      return CoreTr("der Datenträger ist schreibgeschützt");
     case ENOSPC:
     case EDQUOT:
-      return "der Datenträger ist voll";
+      return CoreTr("der Datenträger ist voll");
     case EFBIG:
-      return "die Datei wird zu groß";
+      return CoreTr("die Datei wird zu groß");
     case EISDIR:
-      return "das ist ein Ordner";
+      return CoreTr("das ist ein Ordner");
     case ENAMETOOLONG:
-      return "der Name ist zu lang";
+      return CoreTr("der Name ist zu lang");
     case ELOOP:
-      return "zu viele symbolische Verknüpfungen im Pfad";
+      return CoreTr("zu viele symbolische Verknüpfungen im Pfad");
     case EIO:
-      return "Ein-/Ausgabefehler des Datenträgers";
+      return CoreTr("Ein-/Ausgabefehler des Datenträgers");
     case EMFILE:
     case ENFILE:
-      return "zu viele offene Dateien";
+      return CoreTr("zu viele offene Dateien");
     case EBUSY:
     case ETXTBSY:
-      return "die Datei wird gerade benutzt";
+      return CoreTr("die Datei wird gerade benutzt");
     default:
-      return "Fehler des Betriebssystems Nr. " + std::to_string(err);
+      return CoreTrF("Fehler des Betriebssystems Nr. %d", err);
   }
-}
-
-std::string Sentence(std::string_view path, const char* verb, const std::string& reason) {
-  return "„" + DisplayText(path) + "“ kann nicht " + verb + " werden: " + reason + ".";
 }
 
 }  // namespace
@@ -83,7 +81,7 @@ std::string Excerpt(std::string_view bytes, size_t maxChars) {
 }
 
 std::string BinaryContentKind(std::string_view head) {
-  if (head.starts_with("\x89PNG\r\n\x1A\n")) return "ein PNG-Bild";
+  if (head.starts_with("\x89PNG\r\n\x1A\n")) return CoreTr("ein PNG-Bild");
   size_t controls = 0;
   bool nul = false;
   for (unsigned char b : head) {
@@ -93,21 +91,19 @@ std::string BinaryContentKind(std::string_view head) {
   // Text files of this program hold no control characters but line ends; a few stray ones
   // are damage, many are another kind of file.
   if (!nul && controls * 16 <= head.size()) return "";
-  return head.starts_with("BM") ? "ein BMP-Bild" : "eine Datei mit Binärdaten";
+  return head.starts_with("BM") ? CoreTr("ein BMP-Bild") : CoreTr("eine Datei mit Binärdaten");
 }
 
-std::string CannotSaveText(std::string_view path, int err) {
-  return Sentence(path, "gespeichert", Reason(Action::Save, err));
-}
+std::string CannotSaveText(std::string_view path, int err) { return CannotSaveText(path, Reason(Action::Save, err)); }
 
 std::string CannotSaveText(std::string_view path, const std::string& reason) {
-  return Sentence(path, "gespeichert", reason);
+  return CoreTrF("„%s“ kann nicht gespeichert werden: %s.", DisplayText(path).c_str(), reason.c_str());
 }
 
 std::string CannotOpenText(std::string_view path, int err) {
-  return Sentence(path, "geöffnet", Reason(Action::Open, err));
+  return CoreTrF("„%s“ kann nicht geöffnet werden: %s.", DisplayText(path).c_str(), Reason(Action::Open, err).c_str());
 }
 
 std::string CannotReadText(std::string_view path, int err) {
-  return Sentence(path, "gelesen", Reason(Action::Read, err));
+  return CoreTrF("„%s“ kann nicht gelesen werden: %s.", DisplayText(path).c_str(), Reason(Action::Read, err).c_str());
 }

@@ -10,12 +10,13 @@
 #include "device/LoggerInfo.h"
 #include "exchange/DialogPath.h"
 #include "exchange/WorkFile.h"
+#include "i18n/Tr.h"
 
 void MainFrame::OnOpenWorkFile(wxCommandEvent&) {
   // Live reading appends to the last record; the set is not replaced under it.
   if (IsLive() || !ConfirmDropRecordings()) return;
-  const wxString path = ChooseFile(this, SettingsDirectory(), wxString::FromUTF8("KDL VRX-Vorgang öffnen"),
-                                   wxEmptyString, "KDL Dateien (*.kdl)|*.kdl", wxFD_OPEN);
+  const wxString path = ChooseFile(this, SettingsDirectory(), Tr("KDL VRX-Vorgang öffnen"), wxEmptyString,
+                                   Tr("KDL Dateien (*.kdl)|*.kdl"), wxFD_OPEN);
   if (path.empty()) return;
   ReadWorkFile(path);
 }
@@ -45,18 +46,13 @@ bool MainFrame::OnSaveWorkFile() {
 void MainFrame::OnSaveWorkFileAs(wxCommandEvent&) { OnSaveWorkFileAs(); }
 
 bool MainFrame::OnSaveWorkFileAs() {
-  const wxString chosen = ChooseFile(this, SettingsDirectory(), "Vorgang abspeichern", wxEmptyString,
-                                     "VRX Dateien|*.kdl", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  const wxString caption = Tr("Vorgang abspeichern");
+  const wxString chosen = ChooseFile(this, SettingsDirectory(), caption, wxEmptyString, Tr("VRX Dateien|*.kdl"),
+                                     wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (chosen.empty()) return false;
   const wxString path = chosen.Contains(".kdl") ? chosen : chosen + ".kdl";
   // The dialog asked about the name as typed; the added extension may hit another file.
-  if (path != chosen && wxFileName::Exists(path)) {
-    const int answer = wxMessageBox(
-        wxString::Format(wxString::FromUTF8("%s existiert bereits.\nMöchten Sie die Datei ersetzen?"),
-                         wxFileName(path).GetFullName()),
-        "Vorgang abspeichern", wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this);
-    if (answer != wxYES) return false;
-  }
+  if (!MayReplaceAddedName(this, chosen, path, caption)) return false;
   // A failed write leaves the set with the file it last went to.
   return WriteWorkFile(path);
 }
@@ -69,6 +65,6 @@ bool MainFrame::WriteWorkFile(const wxString& path) {
   }
   m_recordings.MarkSaved(std::string(path.utf8_str()));
   RememberRecentFile(path);
-  ConfirmInStatusLine(this, "Gespeichert: " + wxFileName(path).GetFullName());
+  ConfirmInStatusLine(this, wxString::Format(Tr("Gespeichert: %s"), wxFileName(path).GetFullName()));
   return true;
 }

@@ -13,6 +13,7 @@
 #include "FileErrors.h"
 #include "LineReader.h"
 #include "NumberFormat.h"
+#include "i18n/TrNoop.h"
 
 namespace {
 
@@ -69,9 +70,9 @@ class WorkFileParser {
   }
   std::string Where() const {
     if (m_count < 0) return "";
-    return " der Aufzeichnung " + std::to_string(m_index + 1) + " von " + std::to_string(m_count);
+    return CoreTrF(" der Aufzeichnung %d von %d", m_index + 1, m_count);
   }
-  static std::string InLine(int64_t line) { return "in Zeile " + std::to_string(line); }
+  long long Line() const { return static_cast<long long>(m_in.LineNumber()); }
   bool NextLine(std::string_view& line, const std::string& what);
   bool Report(LineReader::Status st, const std::string& what);
   bool ReadInt(int32_t& v, const std::string& what);
@@ -92,11 +93,13 @@ bool WorkFileParser::NextLine(std::string_view& line, const std::string& what) {
 
 bool WorkFileParser::Report(LineReader::Status st, const std::string& what) {
   const int64_t line = m_in.LineNumber() + 1;
-  if (st == LineReader::END && line == 1) return Fail(line, "die Datei ist leer");
+  if (st == LineReader::END && line == 1) return Fail(line, CoreTr("die Datei ist leer"));
   if (st == LineReader::END)
-    return Fail(line, "die Datei endet vor Zeile " + std::to_string(line) + ", erwartet war " + what + Where());
+    return Fail(line, CoreTrF("die Datei endet vor Zeile %lld, erwartet war %s%s", static_cast<long long>(line),
+                              what.c_str(), Where().c_str()));
   if (st == LineReader::TOO_LONG)
-    return Fail(line, "Zeile " + std::to_string(line) + " ist zu lang, erwartet war " + what + Where());
+    return Fail(line, CoreTrF("Zeile %lld ist zu lang, erwartet war %s%s", static_cast<long long>(line), what.c_str(),
+                              Where().c_str()));
   m_result.readErrno = m_in.Errno();
   return Fail(line, "");
 }
@@ -110,8 +113,8 @@ bool WorkFileParser::ReadInt(int32_t& v, const std::string& what) {
   while (!field.empty() && IsCSpace(static_cast<unsigned char>(field.back())))
     field.remove_suffix(1);
   if (!ParseInt(field, v))
-    return Fail(m_in.LineNumber(), InLine(m_in.LineNumber()) + " steht " + Quote(line) + ", erwartet war " + what +
-                                       Where() + " (eine ganze Zahl)");
+    return Fail(m_in.LineNumber(), CoreTrF("in Zeile %lld steht %s, erwartet war %s%s (eine ganze Zahl)", Line(),
+                                           Quote(line).c_str(), what.c_str(), Where().c_str()));
   return true;
 }
 
@@ -128,8 +131,8 @@ bool WorkFileParser::ReadText(std::string& text, const std::string& what, bool t
     }
   }
   if (line.size() > WORK_FILE_MAX_TEXT)
-    return Fail(m_in.LineNumber(), InLine(m_in.LineNumber()) + " ist " + what + Where() + " länger als " +
-                                       std::to_string(WORK_FILE_MAX_TEXT) + " Zeichen");
+    return Fail(m_in.LineNumber(), CoreTrF("in Zeile %lld ist %s%s länger als %zu Zeichen", Line(), what.c_str(),
+                                           Where().c_str(), WORK_FILE_MAX_TEXT));
   text = DecodeWorkFileText(line);
   return true;
 }
@@ -144,7 +147,7 @@ bool WorkFileParser::ReadSamples(Storage& rec, int32_t n) {
   for (int32_t i = 0; i < n; ++i) {
     // The common path builds no text: the description is made only for a fault.
     if (const LineReader::Status st = m_in.Next(line); st != LineReader::LINE)
-      return Report(st, "Messwert " + std::to_string(i + 1) + " von " + std::to_string(n));
+      return Report(st, CoreTrF("Messwert %d von %d", i + 1, n));
     float v[4];
     size_t pos = 0;
     bool good = true;
@@ -158,9 +161,8 @@ bool WorkFileParser::ReadSamples(Storage& rec, int32_t n) {
     }
     while (good && pos < line.size() && IsCSpace(static_cast<unsigned char>(line[pos]))) ++pos;
     if (!good || pos != line.size())
-      return Fail(m_in.LineNumber(), InLine(m_in.LineNumber()) + " steht " + Quote(line) + ", erwartet war Messwert " +
-                                         std::to_string(i + 1) + " von " + std::to_string(n) + Where() +
-                                         " (vier Zahlen)");
+      return Fail(m_in.LineNumber(), CoreTrF("in Zeile %lld steht %s, erwartet war Messwert %d von %d%s (vier Zahlen)",
+                                             Line(), Quote(line).c_str(), i + 1, n, Where().c_str()));
     for (int k = 0; k < 4; ++k) series[k].push_back(v[k]);
   }
   rec.SetSamples(std::move(series[0]), std::move(series[1]), std::move(series[2]), std::move(series[3]));
@@ -169,16 +171,16 @@ bool WorkFileParser::ReadSamples(Storage& rec, int32_t n) {
 
 bool WorkFileParser::Parse() {
   int32_t first;
-  if (!ReadInt(first, "die Versionsnummer oder die Anzahl der Aufzeichnungen")) return false;
+  if (!ReadInt(first, CoreTr("die Versionsnummer oder die Anzahl der Aufzeichnungen"))) return false;
   int version = 0;
   int32_t count = first;
   if (first == WORK_FILE_VERSION_1 || first == WORK_FILE_VERSION_2) {
     version = first == WORK_FILE_VERSION_1 ? 1 : 2;
-    if (!ReadInt(count, "die Anzahl der Aufzeichnungen")) return false;
+    if (!ReadInt(count, CoreTr("die Anzahl der Aufzeichnungen"))) return false;
   }
   if (count < 0)
     return Fail(m_in.LineNumber(),
-                InLine(m_in.LineNumber()) + " steht die negative Anzahl der Aufzeichnungen " + std::to_string(count));
+                CoreTrF("in Zeile %lld steht die negative Anzahl der Aufzeichnungen %d", Line(), count));
   m_count = count;
 
   // Records are added only as their lines arrive: a count alone allocates nothing.
@@ -186,18 +188,18 @@ bool WorkFileParser::Parse() {
   for (m_index = 0; m_index < count; ++m_index) {
     std::string title, dateTime, info;
     int32_t serial = 0;
-    if (!ReadText(title, "der Titel", true)) return false;
-    if (!ReadText(dateTime, "das Datum mit Uhrzeit", false)) return false;
-    if (version >= 1 && !ReadText(info, "der Informationstext", false)) return false;
-    if (version >= 2 && !ReadInt(serial, "die Seriennummer")) return false;
+    if (!ReadText(title, CoreTr("der Titel"), true)) return false;
+    if (!ReadText(dateTime, CoreTr("das Datum mit Uhrzeit"), false)) return false;
+    if (version >= 1 && !ReadText(info, CoreTr("der Informationstext"), false)) return false;
+    if (version >= 2 && !ReadInt(serial, CoreTr("die Seriennummer"))) return false;
     int32_t interval, unitCode, flowUnit, spare, n;
-    if (!ReadInt(interval, "das Abtastintervall") || !ReadInt(unitCode, "der Code der Druckeinheit") ||
-        !ReadInt(flowUnit, "die Durchflusseinheit") || !ReadInt(spare, "das Reservekennzeichen") ||
-        !ReadInt(n, "die Anzahl der Messwerte"))
+    if (!ReadInt(interval, CoreTr("das Abtastintervall")) || !ReadInt(unitCode, CoreTr("der Code der Druckeinheit")) ||
+        !ReadInt(flowUnit, CoreTr("die Durchflusseinheit")) || !ReadInt(spare, CoreTr("das Reservekennzeichen")) ||
+        !ReadInt(n, CoreTr("die Anzahl der Messwerte")))
       return false;
     if (n < 0)
-      return Fail(m_in.LineNumber(), InLine(m_in.LineNumber()) + " steht die negative Anzahl der Messwerte " +
-                                         std::to_string(n) + Where());
+      return Fail(m_in.LineNumber(),
+                  CoreTrF("in Zeile %lld steht die negative Anzahl der Messwerte %d%s", Line(), n, Where().c_str()));
 
     Storage& rec = recordings.emplace_back(dateTime, interval, flowUnit, spare != 0);
     rec.SetPressureUnit(static_cast<char>(unitCode & 0xFF));
@@ -280,9 +282,10 @@ WorkFileReadResult ReadWorkFile(const std::string& path) {
     if (result.readErrno != 0)
       result.message = CannotReadText(path, result.readErrno);
     else if (!kind.empty())
-      result.message = "„" + DisplayText(path) + "“ ist keine Arbeitsdatei, sondern " + kind + ".";
+      result.message = CoreTrF("„%s“ ist keine Arbeitsdatei, sondern %s.", DisplayText(path).c_str(), kind.c_str());
     else
-      result.message = "„" + DisplayText(path) + "“ ist keine gültige Arbeitsdatei: " + result.message + ".";
+      result.message =
+          CoreTrF("„%s“ ist keine gültige Arbeitsdatei: %s.", DisplayText(path).c_str(), result.message.c_str());
   }
   close(fd);
   return result;
@@ -318,15 +321,14 @@ FileWriteResult WriteWorkFile(const std::string& path, std::span<const Storage> 
     Texts& t = texts.emplace_back(Texts{EncodeWorkFileText(rec.GetTitle(), true),
                                         EncodeWorkFileText(rec.GetDateTime(), false),
                                         EncodeWorkFileText(rec.GetInfo(), false)});
-    const char* field = t.title.size() > WORK_FILE_MAX_TEXT      ? "der Titel"
-                        : t.dateTime.size() > WORK_FILE_MAX_TEXT ? "das Datum mit Uhrzeit"
-                        : t.info.size() > WORK_FILE_MAX_TEXT     ? "der Informationstext"
+    const char* field = t.title.size() > WORK_FILE_MAX_TEXT      ? TrNoop("der Titel")
+                        : t.dateTime.size() > WORK_FILE_MAX_TEXT ? TrNoop("das Datum mit Uhrzeit")
+                        : t.info.size() > WORK_FILE_MAX_TEXT     ? TrNoop("der Informationstext")
                                                                  : nullptr;
     if (field) {
-      result.message = CannotSaveText(path, std::string(field) + " der Aufzeichnung " + std::to_string(i + 1) + " („" +
-                                                DisplayText(rec.GetTitle(), 30) +
-                                                "“) ist für eine Arbeitsdatei zu lang (höchstens " +
-                                                std::to_string(WORK_FILE_MAX_TEXT) + " Zeichen)");
+      result.message = CannotSaveText(
+          path, CoreTrF("%s der Aufzeichnung %zu („%s“) ist für eine Arbeitsdatei zu lang (höchstens %zu Zeichen)",
+                        CoreTr(field).c_str(), i + 1, DisplayText(rec.GetTitle(), 30).c_str(), WORK_FILE_MAX_TEXT));
       return result;
     }
   }

@@ -7,6 +7,7 @@
 #include "device/LoggerInfo.h"
 #include "device/SettingsBlock.h"
 #include "device/VellUSB.h"
+#include "i18n/Tr.h"
 #include "live/kwxLCDDisplay.h"
 #include "recordings/LiveRecording.h"
 
@@ -37,7 +38,7 @@ void MainFrame::OnLiveStart(wxCommandEvent&) {
   m_elapsedSeconds = 0;
   SettingsBlock block;
   if (!ReadSettingsBlock(*m_link, block)) {
-    wxLogError("Keine USB-Verbindung erkannt: USB Kabel erneut einstecken");
+    wxLogError("%s", Tr("Keine USB-Verbindung erkannt: USB Kabel erneut einstecken"));
     return;
   }
   RememberLogger(block);
@@ -46,7 +47,7 @@ void MainFrame::OnLiveStart(wxCommandEvent&) {
 
   const int intervalMs = IntervalMilliseconds(block.rateWord());
   if (!m_link->SetLiveMode(1)) {
-    wxLogError("USB-Kommunikation ausgefallen");
+    wxLogError("%s", Tr("USB-Kommunikation ausgefallen"));
     return;
   }
   EnableSetChanges(false);
@@ -91,7 +92,7 @@ void MainFrame::StopLive() {
     EnableSetChanges(true);
   }
   if (!m_link->SetLiveMode(0)) {
-    wxLogError("USB Fehler: (Logging Fehlgeschlagen) Corvane ausschalten und Software neustarten");
+    wxLogError("%s", Tr("USB Fehler: (Logging Fehlgeschlagen) Corvane ausschalten und Software neustarten"));
     return;
   }
   m_link->ReadLiveBlock();  // samples taken since the last tick are not recorded

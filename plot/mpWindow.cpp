@@ -1,5 +1,7 @@
 #include "plot/mpWindow.h"
 
+#include "i18n/Tr.h"
+
 #include <wx/dcclient.h>
 #include <wx/intl.h>
 #include <wx/msgdlg.h>
@@ -37,11 +39,6 @@ wxBEGIN_EVENT_TABLE(mpWindow, wxScrolledWindow)
   EVT_CHAR(mpWindow::OnChar)
 wxEND_EVENT_TABLE()
 // clang-format on
-
-namespace {
-// Menu and help texts go through the catalogue; the German text is the key.
-wxString Tr(const char* utf8) { return wxGetTranslation(wxString::FromUTF8(utf8)); }
-}  // namespace
 
 mpWindow::mpWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
                    long style)

@@ -5,6 +5,8 @@
 #include <cctype>
 #include <string>
 
+#include "i18n/TrNoop.h"
+
 enum class ImageType { Bmp, Png };
 
 struct ImageFile {
@@ -13,7 +15,7 @@ struct ImageFile {
 };
 
 // The types in the order the dialog offers them.
-inline constexpr const char* IMAGE_WILDCARD = "Bilddateien (*.bmp)|*.bmp|PNG-Bilddateien (*.png)|*.png";
+inline constexpr const char* IMAGE_WILDCARD = TrNoop("Bilddateien (*.bmp)|*.bmp|PNG-Bilddateien (*.png)|*.png");
 
 inline ImageFile ImageFileFor(const std::string& chosen, int filterIndex) {
   const auto endsWith = [&](const char* ext) {

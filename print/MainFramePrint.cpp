@@ -6,6 +6,7 @@
 #include "exchange/DialogPath.h"
 #include "exchange/FileErrors.h"
 #include "exchange/SafeFile.h"
+#include "i18n/Tr.h"
 #include "plot/mpWindow.h"
 #include "print/ImageName.h"
 #include "print/MyPrintout.h"
@@ -23,7 +24,7 @@
 
 namespace {
 
-const char* const PRINTER_FAILED = "Vorschau fehlgeschlagen. \n Druckereinstellung überprüfen";
+const char* const PRINTER_FAILED = TrNoop("Vorschau fehlgeschlagen. \n Druckereinstellung überprüfen");
 
 // The preview frame is never smaller than this.
 const wxSize PREVIEW_MIN_SIZE(600, 650);
@@ -50,21 +51,21 @@ void ZoomToWholePage(wxPrintPreviewBase& preview) {
 
 void MainFrame::OnPrintPreview(wxCommandEvent&) {
   wxPrintDialogData dialogData = A4DialogData();
-  ShowPrintPreview(new wxPrintPreview(new MyPrintout(*m_plot, "Erste ( r)"),
-                                      new MyPrintout(*m_plot, "Zweite ( r)"), &dialogData));
+  ShowPrintPreview(new wxPrintPreview(new MyPrintout(*m_plot, Tr("Erste ( r)")),
+                                      new MyPrintout(*m_plot, Tr("Zweite ( r)")), &dialogData));
 }
 
 void MainFrame::ShowPrintPreview(wxPrintPreview* preview) {
   if (!preview->IsOk()) {
     delete preview;  // and with it both printouts
-    wxMessageBox(wxString::FromUTF8(PRINTER_FAILED), "Vorschau", wxOK);
+    wxMessageBox(Tr(PRINTER_FAILED), Tr("Vorschau"), wxOK);
     return;
   }
   // As tall as the screen allows below its place, so the page can be seen whole.
   const wxRect screen = wxDisplay(this).GetClientArea();
   const int height = std::max(PREVIEW_MIN_SIZE.y, std::min(screen.height * 9 / 10, screen.GetBottom() - 100 - 20));
   const wxSize size(std::max(PREVIEW_MIN_SIZE.x, height * 4 / 5), height);
-  auto* frame = new wxPreviewFrame(preview, this, "Vorschau drucken", wxPoint(100, 100), size,
+  auto* frame = new wxPreviewFrame(preview, this, Tr("Vorschau drucken"), wxPoint(100, 100), size,
                                    wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT, "frame");
   frame->Initialize();
   frame->Show();
@@ -78,11 +79,10 @@ void MainFrame::OnPrint(wxCommandEvent&) {
 }
 
 bool MainFrame::PrintPlot(wxPrinterBase& printer) {
-  MyPrintout printout(*m_plot, "Ausdrucken");
+  MyPrintout printout(*m_plot, Tr("Ausdrucken"));
   if (printer.Print(this, &printout, true)) return true;
   // A cancelled dialog is the user's choice, not a fault.
-  if (wxPrinterBase::GetLastError() == wxPRINTER_ERROR)
-    wxMessageBox(wxString::FromUTF8(PRINTER_FAILED), "Drucken", wxOK);
+  if (wxPrinterBase::GetLastError() == wxPRINTER_ERROR) wxMessageBox(Tr(PRINTER_FAILED), Tr("Drucken"), wxOK);
   return false;
 }
 
@@ -92,24 +92,24 @@ void MainFrame::OnSaveImage(wxCommandEvent&) {
   const wxBitmap bitmap = m_plot->SnapshotBitmap();
   // Proposed after the recording shown, as the CSV export names its file.
   const int shown = m_recordings.Shown();
-  const std::string stem =
-      shown >= 0 ? CsvDefaultFileName(m_recordings[static_cast<size_t>(shown)].GetDateTime()) : "Diagramm";
+  const std::string stem = shown >= 0 ? CsvDefaultFileName(m_recordings[static_cast<size_t>(shown)].GetDateTime())
+                                      : std::string(Tr("Diagramm").utf8_str());
   int filter = 0;
-  const wxString chosen = ChooseFile(this, SettingsDirectory(), wxString::FromUTF8("Bild speichern als…"),
-                                     wxString::FromUTF8(stem + ".bmp"), IMAGE_WILDCARD,
-                                     wxFD_SAVE | wxFD_OVERWRITE_PROMPT, &filter, "filedlg");
+  const wxString chosen =
+      ChooseFile(this, SettingsDirectory(), Tr("Bild speichern als…"), wxString::FromUTF8(stem + ".bmp"),
+                 Tr(IMAGE_WILDCARD), wxFD_SAVE | wxFD_OVERWRITE_PROMPT, &filter, "filedlg");
   if (chosen.empty()) return;
   // The type chosen decides the extension; a name with one of ours keeps it.
   const ImageFile file = ImageFileFor(DialogPathBytes(chosen), filter);
   const wxString path = DialogPathFromBytes(file.path);
-  if (!MayReplaceAddedName(this, chosen, path, wxString::FromUTF8("Bild speichern als…"))) return;
+  if (!MayReplaceAddedName(this, chosen, path, Tr("Bild speichern als…"))) return;
 
   wxMemoryOutputStream encoded;
   {
     wxLogNull quiet;  // a failure is reported below, once
     const wxBitmapType type = file.type == ImageType::Png ? wxBITMAP_TYPE_PNG : wxBITMAP_TYPE_BMP;
     if (!bitmap.IsOk() || !bitmap.ConvertToImage().SaveFile(encoded, type)) {
-      wxLogError("%s", wxString::FromUTF8(CannotSaveText(file.path, "das Bild konnte nicht erzeugt werden")));
+      wxLogError("%s", wxString::FromUTF8(CannotSaveText(file.path, CoreTr("das Bild konnte nicht erzeugt werden"))));
       return;
     }
   }
@@ -122,5 +122,5 @@ void MainFrame::OnSaveImage(wxCommandEvent&) {
     wxLogError("%s", wxString::FromUTF8(CannotSaveText(file.path, out.ErrorNumber())));
     return;
   }
-  ConfirmInStatusLine(this, "Gespeichert: " + wxFileName(path).GetFullName());
+  ConfirmInStatusLine(this, wxString::Format(Tr("Gespeichert: %s"), wxFileName(path).GetFullName()));
 }

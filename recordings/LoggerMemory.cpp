@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "i18n/TrNoop.h"
+
 uint32_t TocAddress(uint32_t fileCount) {
   const uint64_t size = static_cast<uint64_t>(fileCount) * TOC_ENTRY_SIZE;
   return size > LOGGER_TOC_TOP ? 0 : LOGGER_TOC_TOP - static_cast<uint32_t>(size);
@@ -48,15 +50,14 @@ uint32_t EndAddress(std::span<const uint8_t> toc, uint32_t k) {
 
 TocCheck CheckToc(std::span<const uint8_t> toc, uint32_t fileCount, uint32_t blockLength) {
   TocCheck r;
-  const std::string prefix = "Inhaltsverzeichnis des Gerätespeichers fehlerhaft: ";
+  const std::string prefix = CoreTr("Inhaltsverzeichnis des Gerätespeichers fehlerhaft: ");
   const uint64_t tocSize = static_cast<uint64_t>(fileCount) * TOC_ENTRY_SIZE;
   if (blockLength > LOGGER_TOC_TOP || tocSize > LOGGER_TOC_TOP - blockLength) {
-    r.error = prefix + std::to_string(fileCount) + " Einträge passen nicht in den Speicher";
+    r.error = prefix + CoreTrF("%u Einträge passen nicht in den Speicher", fileCount);
     return r;
   }
   if (toc.size() < tocSize) {
-    r.error = prefix + "nur " + std::to_string(toc.size()) + " von " + std::to_string(tocSize) +
-              " Bytes gelesen";
+    r.error = prefix + CoreTrF("nur %zu von %llu Bytes gelesen", toc.size(), static_cast<unsigned long long>(tocSize));
     return r;
   }
   const uint32_t tocStart = TocAddress(fileCount);
@@ -64,13 +65,13 @@ TocCheck CheckToc(std::span<const uint8_t> toc, uint32_t fileCount, uint32_t blo
   for (uint32_t k = fileCount; k-- > 0;) {
     const uint32_t end = EndAddress(toc, k);
     if (end < start) {
-      r.error = prefix + "Eintrag " + std::to_string(k) + " endet bei " + Hex(end) +
-                ", vor seinem Anfang " + Hex(start);
+      r.error =
+          prefix + CoreTrF("Eintrag %u endet bei %s, vor seinem Anfang %s", k, Hex(end).c_str(), Hex(start).c_str());
       return r;
     }
     if (end > tocStart) {
-      r.error = prefix + "Eintrag " + std::to_string(k) + " endet bei " + Hex(end) +
-                ", im Inhaltsverzeichnis ab " + Hex(tocStart);
+      r.error = prefix + CoreTrF("Eintrag %u endet bei %s, im Inhaltsverzeichnis ab %s", k, Hex(end).c_str(),
+                                 Hex(tocStart).c_str());
       return r;
     }
     start = end;
@@ -91,9 +92,8 @@ DownloadResult DecodeLoggerMemory(const DownloadSettings& s, uint32_t fileCount,
   }
   const uint32_t L = s.blockLength;
   if (sampleArea.size() < check.sampleAreaEnd - L) {
-    r.error =
-        "Datenbereich des Gerätespeichers unvollständig: " + std::to_string(sampleArea.size()) +
-        " von " + std::to_string(check.sampleAreaEnd - L) + " Bytes gelesen";
+    r.error = CoreTrF("Datenbereich des Gerätespeichers unvollständig: %zu von %u Bytes gelesen", sampleArea.size(),
+                      check.sampleAreaEnd - L);
     return r;
   }
 

@@ -8,17 +8,16 @@
 #include "app/MainFrame.h"
 #include "app/StatusConfirmation.h"
 #include "device/VellUSB.h"
+#include "i18n/Tr.h"
 #include "recordings/MemoryStatus.h"
 
 namespace {
 
 // Said when the logger is on the bus but this user may not open it for writing.
-wxString AccessHintShort() {
-  return _("Kein Zugriff auf den Logger: udev-Regel 70-vrx-logger.rules fehlt");
-}
+wxString AccessHintShort() { return Tr("Kein Zugriff auf den Logger: udev-Regel 70-vrx-logger.rules fehlt"); }
 
 wxString AccessHintLong() {
-  return wxString::FromUTF8(
+  return Tr(
       "Der Logger ist angeschlossen, aber dieser Benutzer darf ihn nicht öffnen: die udev-Regel "
       "fehlt.\n\nInstallieren Sie das Paket vrx, oder kopieren Sie die Regel von Hand:\n"
       "  sudo cp packaging/70-vrx-logger.rules /etc/udev/rules.d/\n"
@@ -31,7 +30,7 @@ wxString AccessHintLong() {
 void MainFrame::OnMemoryStatusTimer(wxTimerEvent&) {
   const unsigned char* record = m_link->GetMemoryStatus();
   // Nobody should take the demo's recordings for real measurements.
-  SetStatusText(record && m_link->IsDemoLogger() ? "Demo-Logger" : "", 2);
+  SetStatusText(record && m_link->IsDemoLogger() ? Tr("Demo-Logger") : wxString(), 2);
   if (!record) {
     m_memoryGauge->SetValue(0);
     m_batteryGauge->SetValue(0);
@@ -61,14 +60,12 @@ void MainFrame::OnMemoryStatusTimer(wxTimerEvent&) {
 void MainFrame::OnClearMemoryCommand(wxCommandEvent&) { OnClearMemory(); }
 
 void MainFrame::OnClearMemory() {
-  wxMessageDialog ask(
-      this,
-      wxString::FromUTF8("Wählen Sie 'OK' um alle gespeicherten Daten auf dem Gerät zu löschen"),
-      wxString::FromUTF8("Achtung: Daten werden gelöscht"), wxOK | wxCANCEL);
+  wxMessageDialog ask(this, Tr("Wählen Sie 'OK' um alle gespeicherten Daten auf dem Gerät zu löschen"),
+                      Tr("Achtung: Daten werden gelöscht"), wxOK | wxCANCEL);
   if (ask.ShowModal() != wxID_OK) return;
   if (!m_link->ClearMemory()) ReportReadFailure();
   else
-    ConfirmInStatusLine(this, wxString::FromUTF8("Loggerspeicher gelöscht"));
+    ConfirmInStatusLine(this, Tr("Loggerspeicher gelöscht"));
 }
 
 void MainFrame::ReportReadFailure() {

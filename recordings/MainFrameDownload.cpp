@@ -8,6 +8,7 @@
 
 #include "app/MainFrame.h"
 #include "device/LoggerInfo.h"
+#include "i18n/Tr.h"
 #include "recordings/LoggerDownload.h"
 
 void MainFrame::OnDownload(wxCommandEvent&) {
@@ -27,9 +28,9 @@ void MainFrame::OnDownload(wxCommandEvent&) {
     const auto now = std::chrono::steady_clock::now();
     if (!progress) {
       if (now - start < std::chrono::milliseconds(m_progressDelayMs)) return true;
-      progress = std::make_unique<wxProgressDialog>(
-          "Laden", wxString::FromUTF8("Daten werden vom VRX-Speicher gelesen, einen Moment bitte…"), 100, nullptr,
-          wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_CAN_ABORT);
+      progress = std::make_unique<wxProgressDialog>(TrC("progress window", "Laden"),
+                                                    Tr("Daten werden vom VRX-Speicher gelesen, einen Moment bitte…"),
+                                                    100, nullptr, wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_CAN_ABORT);
     } else if (now - lastPulse < std::chrono::milliseconds(100) && done < total) {
       return true;  // a person sees no more than a few pulses a second; each costs a round of events
     }

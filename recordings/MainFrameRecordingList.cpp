@@ -10,6 +10,7 @@
 #include "app/MainFrame.h"
 #include "device/LoggerInfo.h"
 #include "exchange/WorkFile.h"
+#include "i18n/Tr.h"
 #include "recordings/RecordingListText.h"
 
 namespace {
@@ -21,12 +22,12 @@ std::string ToModel(const wxString& s) { return std::string(s.utf8_str()); }
 
 void MainFrame::SetUpRecordingList() {
   m_recordList->SetFont(wxFont(wxFontInfo(9).Family(wxFONTFAMILY_SWISS).Bold()));
-  m_recordList->InsertColumn(0, "Titel", wxLIST_FORMAT_LEFT, 80);
-  m_recordList->InsertColumn(1, "Datum", wxLIST_FORMAT_LEFT, 80);
-  m_recordList->InsertColumn(2, "Zeit", wxLIST_FORMAT_LEFT, 80);
-  m_recordList->InsertColumn(3, "Dauer", wxLIST_FORMAT_LEFT, 80);
+  m_recordList->InsertColumn(0, Tr("Titel"), wxLIST_FORMAT_LEFT, 80);
+  m_recordList->InsertColumn(1, Tr("Datum"), wxLIST_FORMAT_LEFT, 80);
+  m_recordList->InsertColumn(2, Tr("Zeit"), wxLIST_FORMAT_LEFT, 80);
+  m_recordList->InsertColumn(3, Tr("Dauer"), wxLIST_FORMAT_LEFT, 80);
   // Chosen once from the unit known at start-up.
-  m_recordList->InsertColumn(4, FromModel(VolumeColumnHeading(g_flowUnitLitres)), wxLIST_FORMAT_LEFT, 150);
+  m_recordList->InsertColumn(4, Tr(VolumeColumnHeading(g_flowUnitLitres)), wxLIST_FORMAT_LEFT, 150);
 }
 
 void MainFrame::RefreshRecordingList() {
@@ -107,11 +108,11 @@ bool MainFrame::AskRecordingText(const wxString& caption, const wxString& curren
       return true;
     }
     // A work file could not hold it: say so and let the user shorten what was typed.
-    const wxString what = title ? wxString("Der Titel") : wxString("Die Information");
-    wxMessageBox(wxString::Format(wxString::FromUTF8("%s ist zu lang für eine Arbeitsdatei (höchstens %d "
-                                                     "Zeichen). Bitte kürzen Sie den Text."),
-                                  what, static_cast<int>(WORK_FILE_MAX_TEXT)),
-                 "Message", wxOK | wxICON_INFORMATION, this);
+    const wxString what = title ? Tr("Der Titel") : Tr("Die Information");
+    wxMessageBox(
+        wxString::Format(Tr("%s ist zu lang für eine Arbeitsdatei (höchstens %d Zeichen). Bitte kürzen Sie den Text."),
+                         what, static_cast<int>(WORK_FILE_MAX_TEXT)),
+        "Message", wxOK | wxICON_INFORMATION, this);
   }
 }
 
@@ -119,8 +120,7 @@ void MainFrame::OnChangeTitle() {
   const int i = m_recordings.Shown();
   if (i < 0) return;
   wxString entered;
-  if (AskRecordingText(wxString::FromUTF8("Titel ändern"), FromModel(m_recordings[static_cast<size_t>(i)].GetTitle()),
-                       true, entered))
+  if (AskRecordingText(Tr("Titel ändern"), FromModel(m_recordings[static_cast<size_t>(i)].GetTitle()), true, entered))
     // The work file cannot hold an empty title.
     m_recordings.SetTitle(i, entered.empty() ? std::string("-") : ToModel(entered));
   m_recordList->SetFocus();
@@ -131,7 +131,7 @@ void MainFrame::OnEditInfo(wxCommandEvent&) {
   const int i = m_recordings.Shown();
   if (i < 0) return;
   wxString entered;
-  if (AskRecordingText("Weitere Informationen ..", FromModel(m_recordings[static_cast<size_t>(i)].GetInfo()), false,
+  if (AskRecordingText(Tr("Weitere Informationen .."), FromModel(m_recordings[static_cast<size_t>(i)].GetInfo()), false,
                        entered))
     m_recordings.SetInfo(i, entered.empty() ? m_recordings[static_cast<size_t>(i)].GetInfo() : ToModel(entered));
   m_recordList->SetFocus();

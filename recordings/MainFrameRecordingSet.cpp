@@ -4,6 +4,7 @@
 #include <wx/msgdlg.h>
 
 #include "app/MainFrame.h"
+#include "i18n/Tr.h"
 
 void MainFrame::OnRecordingsChanged(unsigned changes) {
   using C = RecordingSet::Change;
@@ -28,9 +29,8 @@ void MainFrame::UpdateTitle() {
 
 bool MainFrame::ConfirmDropRecordings() {
   if (!m_recordings.HasUnsavedRecordings()) return true;
-  const int answer = wxMessageBox(wxString::FromUTF8("Die Messwerte sind noch nicht gespeichert.\n"
-                                                     "Möchten Sie sie vorher speichern?"),
-                                  "Nicht gespeicherte Messwerte", wxYES_NO | wxCANCEL | wxICON_QUESTION, this);
+  const int answer = wxMessageBox(Tr("Die Messwerte sind noch nicht gespeichert.\nMöchten Sie sie vorher speichern?"),
+                                  Tr("Nicht gespeicherte Messwerte"), wxYES_NO | wxCANCEL | wxICON_QUESTION, this);
   if (answer == wxYES) return OnSaveWorkFile();  // a cancelled or failed save replaces nothing
   return answer == wxNO;
 }

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "i18n/TrNoop.h"
+
 MemoryStatusView DecodeMemoryStatus(const unsigned char* record) {
   MemoryStatusView view;
   const unsigned free = record[0] | record[1] << 8 | record[2] << 16;
@@ -18,15 +20,12 @@ MemoryStatusView DecodeMemoryStatus(const unsigned char* record) {
   const long long days = total / 86400;
   const int hours = static_cast<int>(total % 86400 / 3600);
   const int minutes = static_cast<int>(total % 3600 / 60);
-  char text[96];
   if (days >= 1)
-    std::snprintf(text, sizeof text, "%lld Days, %02d:%02d Minuten Speicherplatz vorhanden", days,
-                  hours, minutes);
+    view.text = CoreTrF("%lld Days, %02d:%02d Minuten Speicherplatz vorhanden", days, hours, minutes);
   else if (hours >= 1)
-    std::snprintf(text, sizeof text, "%02d:%02d Stunden Speicherplatz vorhanden", hours, minutes);
+    view.text = CoreTrF("%02d:%02d Stunden Speicherplatz vorhanden", hours, minutes);
   else
-    std::snprintf(text, sizeof text, "%02d:%02d Minuten Speicherplatz vorhanden", hours, minutes);
-  view.text = text;
+    view.text = CoreTrF("%02d:%02d Minuten Speicherplatz vorhanden", hours, minutes);
   view.freeBytes = free;
   view.remainingSeconds = total;
 
@@ -44,6 +43,6 @@ MemoryStatusView DecodeMemoryStatus(const unsigned char* record) {
 }
 
 std::string ReadFailureText(int errorCode) {
-  if (errorCode == 0) return "USB-Verbindung fehlgeschlagen";
-  return "Lesen fehlgeschlagen Fehlercode: " + std::to_string(errorCode);
+  if (errorCode == 0) return CoreTr("USB-Verbindung fehlgeschlagen");
+  return CoreTrF("Lesen fehlgeschlagen Fehlercode: %d", errorCode);
 }

@@ -1,5 +1,7 @@
 #include "RecordingListText.h"
 
+#include "i18n/TrNoop.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -34,5 +36,5 @@ std::string DurationText(const Storage& rec) {
 std::string VolumeText(const Storage& rec) { return std::to_string(rec.GetTotalVolume()); }
 
 std::string VolumeColumnHeading(int32_t flowUnitLitres) {
-  return flowUnitLitres == 1 ? "Volumen (L)" : "Volumen (G)";
+  return flowUnitLitres == 1 ? TrNoop("Volumen (L)") : TrNoop("Volumen (G)");
 }

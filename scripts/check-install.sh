@@ -17,7 +17,8 @@ cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
 for f in bin/vrx bin/vrx-cli share/man/man1/vrx-cli.1.gz share/applications/vrx.desktop \
          lib/udev/rules.d/70-vrx-logger.rules \
          share/icons/hicolor/16x16/apps/vrx.png share/icons/hicolor/32x32/apps/vrx.png \
-         share/icons/hicolor/48x48/apps/vrx.png share/mime/packages/vrx.xml; do
+         share/icons/hicolor/48x48/apps/vrx.png share/mime/packages/vrx.xml \
+         share/locale/en/LC_MESSAGES/vrx.mo; do
   [ -s "$tmp/prefix/$f" ] || fail "missing $f"
 done
 [ -x "$tmp/prefix/bin/vrx" ] || fail "bin/vrx is not executable"
@@ -54,6 +55,7 @@ contents=$(dpkg-deb -c "$deb") || fail "cannot list the package"
 grep -qF './usr/lib/udev/rules.d/70-vrx-logger.rules' <<<"$contents" || fail "rule not in package"
 grep -qF './usr/bin/vrx-cli' <<<"$contents" || fail "vrx-cli not in package"
 grep -qF './usr/share/man/man1/vrx-cli.1.gz' <<<"$contents" || fail "vrx-cli manual page not in package"
+grep -qF './usr/share/locale/en/LC_MESSAGES/vrx.mo' <<<"$contents" || fail "English catalogue not in package"
 dpkg-deb -e "$deb" "$tmp/control"
 grep -q 'udevadm control --reload-rules' "$tmp/control/postinst" || fail "postinst does not reload udev rules"
 

@@ -13,10 +13,10 @@ struct BcdDate;
 
 // The format strings: translation keys, and the texts shown without a translation.
 namespace settings_text {
-inline constexpr const char* SERIAL_FORMAT = "Geräteeinstellungen     Serial No: %d";
+inline constexpr const char* SERIAL_FORMAT = TrNoop("Geräteeinstellungen     Serial No: %d");
 inline constexpr const char* FIRMWARE_FORMAT = "Firmware Version: %.1f";
-inline constexpr const char* CALIBRATION_DATE_FORMAT = "Kalibrierdatum: \t %x:%x:20%x \n";
-inline constexpr const char* CALIBRATION_MONTHS_FORMAT = "Kalibrierung Dauer: \t %d Monat";
+inline constexpr const char* CALIBRATION_DATE_FORMAT = TrNoop("Kalibrierdatum: \t %x:%x:20%x \n");
+inline constexpr const char* CALIBRATION_MONTHS_FORMAT = TrNoop("Kalibrierung Dauer: \t %d Monat");
 inline constexpr const char* CALIBRATION_EXPIRED = "Calibration Expired";
 inline constexpr const char* CALIBRATION_CAPTION = "Calibration";
 inline constexpr const char* UNIT_LITRES = " L/min";

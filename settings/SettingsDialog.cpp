@@ -3,6 +3,7 @@
 #include "device/LoggerInfo.h"
 #include "device/SettingsBlock.h"
 #include "device/VellUSB.h"
+#include "i18n/Tr.h"
 #include "settings/DeviceInfo.h"
 #include "settings/GtkTweaks.h"
 
@@ -59,7 +60,7 @@ wxString Utf8(const std::string& text) { return wxString::FromUTF8(text.c_str())
 std::string ToUtf8(const wxString& text) { return std::string(text.utf8_str()); }
 
 // A format string through the translation catalogue (the key is the untranslated text).
-std::string Translated(const char* key) { return ToUtf8(wxGetTranslation(Utf8(key))); }
+std::string Translated(const char* key) { return ToUtf8(Tr(key)); }
 
 wxSpinButton* MakeSpin(wxWindow* parent, int id, const wxSize& size) {
   auto* spin = new wxSpinButton(parent, id, wxDefaultPosition, size, wxSP_VERTICAL);
@@ -88,8 +89,7 @@ void FitField(wxTextCtrl* text, const wxSize& size, const wxString& sample) {
 }  // namespace
 
 SettingsDialog::SettingsDialog(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, Utf8("Geräteeinstellungen"), wxDefaultPosition, wxDefaultSize,
-               wxDEFAULT_DIALOG_STYLE) {
+    : wxDialog(parent, wxID_ANY, Tr("Geräteeinstellungen"), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE) {
   CreateControls();
   LoadFromLogger();
 }
@@ -114,7 +114,7 @@ void SettingsDialog::CreateControls() {
                                        wxDefaultPosition, wxSize(280, 70));
   left->Add(m_statusPicture, 0, wxALL, 5);
 
-  auto* clockGroup = new wxStaticBoxSizer(wxHORIZONTAL, this, "Echtzeituhr");
+  auto* clockGroup = new wxStaticBoxSizer(wxHORIZONTAL, this, Tr("Echtzeituhr"));
   wxWindow* clockBox = clockGroup->GetStaticBox();
   auto timeGroup = [&](const wxString& label, wxTextCtrl*& text, wxSpinButton*& spin, int id) {
     auto* group = new wxStaticBoxSizer(wxHORIZONTAL, clockBox, label);
@@ -124,12 +124,12 @@ void SettingsDialog::CreateControls() {
     group->Add(spin, 0, wxALIGN_CENTER_VERTICAL);
     clockGroup->Add(group, 0, wxALL | wxEXPAND, 2);
   };
-  timeGroup("Stunden", m_hoursText, m_hoursSpin, ID_HOURS_SPIN);
-  timeGroup("Minuten", m_minutesText, m_minutesSpin, ID_MINUTES_SPIN);
-  timeGroup("Sekunden", m_secondsText, m_secondsSpin, ID_SECONDS_SPIN);
-  auto* dateGroup = new wxStaticBoxSizer(wxHORIZONTAL, clockBox, "Datum");
-  m_datePicker = new wxDatePickerCtrl(dateGroup->GetStaticBox(), ID_DATE, wxDefaultDateTime,
-                                      wxDefaultPosition, wxSize(100, 25), wxDP_DROPDOWN);
+  timeGroup(Tr("Stunden"), m_hoursText, m_hoursSpin, ID_HOURS_SPIN);
+  timeGroup(Tr("Minuten"), m_minutesText, m_minutesSpin, ID_MINUTES_SPIN);
+  timeGroup(Tr("Sekunden"), m_secondsText, m_secondsSpin, ID_SECONDS_SPIN);
+  auto* dateGroup = new wxStaticBoxSizer(wxHORIZONTAL, clockBox, Tr("Datum"));
+  m_datePicker = new wxDatePickerCtrl(dateGroup->GetStaticBox(), ID_DATE, wxDefaultDateTime, wxDefaultPosition,
+                                      wxSize(100, 25), wxDP_DROPDOWN);
   m_datePicker->SetFont(fieldFont);
   m_datePicker->InvalidateBestSize();
   m_datePicker->SetInitialSize(wxSize(std::max(100, m_datePicker->GetBestSize().x), -1));
@@ -140,7 +140,7 @@ void SettingsDialog::CreateControls() {
   clockGroup->Add(dateGroup, 0, wxALL | wxEXPAND, 2);
   left->Add(clockGroup, 0, wxALL | wxEXPAND, 5);
 
-  auto* rateGroup = new wxStaticBoxSizer(wxHORIZONTAL, this, "Abtastrate (Sekunden)");
+  auto* rateGroup = new wxStaticBoxSizer(wxHORIZONTAL, this, Tr("Abtastrate (Sekunden)"));
   wxWindow* rateBox = rateGroup->GetStaticBox();
   m_intervalSlider = new wxSlider(rateBox, ID_SAMPLE_RATE_SLIDER, INTERVAL_UNREAD_TENTHS,
                                   INTERVAL_MIN_TENTHS, INTERVAL_MAX_TENTHS, wxDefaultPosition,
@@ -155,37 +155,37 @@ void SettingsDialog::CreateControls() {
   topRow->Add(left, 0, wxEXPAND);
 
   // Row 1, right: automatic logging with its start and stop conditions.
-  auto* autoGroup = new wxStaticBoxSizer(wxVERTICAL, this, "Automatische Datenlogfunktion");
+  auto* autoGroup = new wxStaticBoxSizer(wxVERTICAL, this, Tr("Automatische Datenlogfunktion"));
   wxWindow* autoBox = autoGroup->GetStaticBox();
-  m_autoLoggingBox = new wxCheckBox(autoBox, ID_AUTO_LOGGING, "Automatische Datenlogfunktion einschalten");
+  m_autoLoggingBox = new wxCheckBox(autoBox, ID_AUTO_LOGGING, Tr("Automatische Datenlogfunktion einschalten"));
   autoGroup->Add(m_autoLoggingBox, 0, wxALL, 5);
-  auto condition = [&](const char* title, const char* flowLabel, const char* delayLabel,
-                       wxTextCtrl*& flowText, wxStaticText*& unit, wxTextCtrl*& delayText) {
-    auto* group = new wxStaticBoxSizer(wxVERTICAL, autoBox, Utf8(title));
+  auto condition = [&](const char* title, const char* flowLabel, const char* delayLabel, wxTextCtrl*& flowText,
+                       wxStaticText*& unit, wxTextCtrl*& delayText) {
+    auto* group = new wxStaticBoxSizer(wxVERTICAL, autoBox, Tr(title));
     wxWindow* box = group->GetStaticBox();
     auto* grid = new wxFlexGridSizer(3, 5, 5);
     flowText = field(box, ID_THRESHOLD, wxSize(50, 25), wxTE_RIGHT, "88888");
     unit = new wxStaticText(box, wxID_ANY, "L/min");
     delayText = field(box, ID_THRESHOLD, wxSize(50, 25), wxTE_RIGHT, "88888");
-    grid->Add(new wxStaticText(box, wxID_ANY, Utf8(flowLabel)), 0, wxALIGN_CENTER_VERTICAL);
+    grid->Add(new wxStaticText(box, wxID_ANY, Tr(flowLabel)), 0, wxALIGN_CENTER_VERTICAL);
     grid->Add(flowText, 0, wxALIGN_CENTER_VERTICAL);
     grid->Add(unit, 0, wxALIGN_CENTER_VERTICAL);
-    grid->Add(new wxStaticText(box, wxID_ANY, Utf8(delayLabel)), 0, wxALIGN_CENTER_VERTICAL);
+    grid->Add(new wxStaticText(box, wxID_ANY, Tr(delayLabel)), 0, wxALIGN_CENTER_VERTICAL);
     grid->Add(delayText, 0, wxALIGN_CENTER_VERTICAL);
-    grid->Add(new wxStaticText(box, wxID_ANY, "Sekunden ist"), 0, wxALIGN_CENTER_VERTICAL);
+    grid->Add(new wxStaticText(box, wxID_ANY, Tr("Sekunden ist")), 0, wxALIGN_CENTER_VERTICAL);
     group->Add(grid, 0, wxALL, 5);
     autoGroup->Add(group, 0, wxALL | wxEXPAND, 5);
   };
-  condition("Schalte Datenlogger ein, wenn:", "die Durchflussmenge größer als:", "für mehr als",
+  condition(TrNoop("Schalte Datenlogger ein, wenn:"), TrNoop("die Durchflussmenge größer als:"), TrNoop("für mehr als"),
             m_flowOnText, m_flowOnUnit, m_flowOnDelayText);
-  condition("Schalte Datenlogger aus, wenn:", "die Durchflussmenge kleiner als:", "für mehr als.",
-            m_flowOffText, m_flowOffUnit, m_flowOffDelayText);
+  condition(TrNoop("Schalte Datenlogger aus, wenn:"), TrNoop("die Durchflussmenge kleiner als:"),
+            TrNoop("für mehr als."), m_flowOffText, m_flowOffUnit, m_flowOffDelayText);
   topRow->Add(autoGroup, 0, wxALL | wxEXPAND, 5);
   mainColumn->Add(topRow, 0, wxEXPAND);
 
   // Row 2: pressure unit and the two buttons.
   auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
-  auto* unitGroup = new wxStaticBoxSizer(wxHORIZONTAL, this, "Druckeinheit");
+  auto* unitGroup = new wxStaticBoxSizer(wxHORIZONTAL, this, Tr("Druckeinheit"));
   m_psiBox = new wxCheckBox(unitGroup->GetStaticBox(), ID_PSI, "PSI");
   m_barBox = new wxCheckBox(unitGroup->GetStaticBox(), ID_BAR, "Bar");
   for (wxCheckBox* box : {m_psiBox, m_barBox}) {
@@ -196,7 +196,7 @@ void SettingsDialog::CreateControls() {
   unitGroup->Add(m_barBox, 0, wxALL, 5);
   m_downloadButton = new wxButton(this, ID_DOWNLOAD, "Download", wxDefaultPosition, wxSize(100, 30));
   m_downloadButton->SetBackgroundColour(BACKGROUND);
-  m_closeButton = new wxButton(this, wxID_CANCEL, Utf8("Schließen"), wxDefaultPosition, wxSize(100, 30));
+  m_closeButton = new wxButton(this, wxID_CANCEL, Tr("Schließen"), wxDefaultPosition, wxSize(100, 30));
   buttonRow->Add(unitGroup, 0, wxALIGN_CENTER_VERTICAL);
   buttonRow->AddSpacer(10);
   buttonRow->Add(m_downloadButton, 0, wxALIGN_CENTER_VERTICAL);
@@ -430,7 +430,7 @@ void SettingsDialog::OnSendSettings(wxCommandEvent&) {
     const ThresholdCheck check =
         CheckThresholds(ToUtf8(m_flowOnText->GetValue()), ToUtf8(m_flowOnDelayText->GetValue()),
                         ToUtf8(m_flowOffText->GetValue()), ToUtf8(m_flowOffDelayText->GetValue()), m_intervalTenths);
-    for (const Notice& notice : check.notices) ShowMessage(Utf8(notice.text), Utf8(notice.caption));
+    for (const Notice& notice : check.notices) ShowMessage(Tr(notice.text), Utf8(notice.caption));
     if (!check.send) {
       ShowPicture(PictureUsbConnected);  // no success picture beside the refusal
       return;
@@ -464,7 +464,7 @@ void SettingsDialog::OnSendSettings(wxCommandEvent&) {
       ShowPicture(PictureUsbMissing);
       DisableLoggerControls();
     }
-    wxMessageBox(Utf8(PartialSendText(steps, step, readBack)), Utf8(settings_text::SEND_FAILED_CAPTION),
+    wxMessageBox(Utf8(PartialSendText(steps, step, readBack)), Tr(settings_text::SEND_FAILED_CAPTION),
                  wxOK | wxICON_ERROR, this);
     return;
   }

@@ -151,20 +151,20 @@ ThresholdCheck CheckThresholds(const std::string& flowOnText, const std::string&
 
 namespace {
 
-const char* StepName(SettingsStep step) {
+std::string StepName(SettingsStep step) {
   switch (step) {
     case SettingsStep::RateAndUnit:
-      return "Abtastrate und Druckeinheit";
+      return CoreTr("Abtastrate und Druckeinheit");
     case SettingsStep::Time:
-      return "Uhrzeit";
+      return CoreTr("Uhrzeit");
     case SettingsStep::Date:
-      return "Datum";
+      return CoreTr("Datum");
     case SettingsStep::FlowOn:
-      return "Einschaltbedingung";
+      return CoreTr("Einschaltbedingung");
     case SettingsStep::FlowOff:
-      return "Ausschaltbedingung";
+      return CoreTr("Ausschaltbedingung");
     case SettingsStep::AutoLogging:
-      return "automatische Datenlogfunktion";
+      return CoreTr("automatische Datenlogfunktion");
   }
   return "";
 }
@@ -186,9 +186,9 @@ const char* StepFailureText(SettingsStep step) {
 }
 
 std::string NameList(const std::vector<SettingsStep>& steps) {
-  if (steps.empty()) return "nichts";
+  if (steps.empty()) return CoreTr("nichts");
   std::string out;
-  for (SettingsStep step : steps) out += (out.empty() ? "" : ", ") + std::string(StepName(step));
+  for (SettingsStep step : steps) out += (out.empty() ? "" : ", ") + StepName(step);
   return out;
 }
 
@@ -201,10 +201,11 @@ std::string PartialSendText(const std::vector<SettingsStep>& steps, SettingsStep
     if (step == failed) reached = false;
     (reached ? sent : notSent).push_back(step);
   }
-  std::string text = StepFailureText(failed);
-  text += "\n\nÜbertragen: " + NameList(sent) + ".\nNicht übertragen: " + NameList(notSent) + ".\n\n";
-  text += readBack ? "Der Dialog zeigt jetzt die Einstellungen, die der Logger tatsächlich hat."
-                   : "Die Einstellungen des Loggers konnten nicht zurückgelesen werden: "
-                     "USB-Kabelverbindung überprüfen.";
+  std::string text = CoreTr(StepFailureText(failed));
+  text += CoreTrF("\n\nÜbertragen: %s.\nNicht übertragen: %s.\n\n", NameList(sent).c_str(), NameList(notSent).c_str());
+  text += readBack ? CoreTr("Der Dialog zeigt jetzt die Einstellungen, die der Logger tatsächlich hat.")
+                   : CoreTr(
+                         "Die Einstellungen des Loggers konnten nicht zurückgelesen werden: "
+                         "USB-Kabelverbindung überprüfen.");
   return text;
 }

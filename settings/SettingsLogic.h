@@ -9,22 +9,23 @@
 #include <string>
 #include <vector>
 
-// Texts the dialog shows (UTF-8).
+#include "i18n/TrNoop.h"
+
+// Texts the dialog shows (UTF-8; translated where shown).
 namespace settings_text {
 inline constexpr const char* MESSAGE_CAPTION = "Message";
-inline constexpr const char* RETYPE_VALUE = "Wert neu eintippen";
-inline constexpr const char* THRESHOLD_TOO_HIGH = "Achtung zu hohe Grenzwerte!";
-inline constexpr const char* START_ABOVE_END =
-    "Startwert für den Datenlogger muss größer sein als der Endwert";
+inline constexpr const char* RETYPE_VALUE = TrNoop("Wert neu eintippen");
+inline constexpr const char* THRESHOLD_TOO_HIGH = TrNoop("Achtung zu hohe Grenzwerte!");
+inline constexpr const char* START_ABOVE_END = TrNoop("Startwert für den Datenlogger muss größer sein als der Endwert");
 inline constexpr const char* DELAY_BELOW_INTERVAL =
-    "Abtastrate muss verringert werden und diese Verzögerungseinstellung zu erreichen";
-inline constexpr const char* DELAY_TOO_HIGH = "Achtung zu hohe Verzögerungsgrenzwerte";
+    TrNoop("Abtastrate muss verringert werden und diese Verzögerungseinstellung zu erreichen");
+inline constexpr const char* DELAY_TOO_HIGH = TrNoop("Achtung zu hohe Verzögerungsgrenzwerte");
 inline constexpr const char* RATE_FAILED =
-    "Herunterladen der Einstellungen fehlgeschlagen: USB-Kabelverbindung überprüfen";
-inline constexpr const char* CLOCK_FAILED = "Uhrzeiteinstellung fehlgeschlagen";
-inline constexpr const char* THRESHOLD_FAILED = "Änderung des Druchflussgrenzwertes fehlgeschlagen";
-inline constexpr const char* AUTO_LOGGING_FAILED = "Automatische Datenlogfunktion fehlgeschlagen";
-inline constexpr const char* SEND_FAILED_CAPTION = "Geräteeinstellungen";
+    TrNoop("Herunterladen der Einstellungen fehlgeschlagen: USB-Kabelverbindung überprüfen");
+inline constexpr const char* CLOCK_FAILED = TrNoop("Uhrzeiteinstellung fehlgeschlagen");
+inline constexpr const char* THRESHOLD_FAILED = TrNoop("Änderung des Druchflussgrenzwertes fehlgeschlagen");
+inline constexpr const char* AUTO_LOGGING_FAILED = TrNoop("Automatische Datenlogfunktion fehlgeschlagen");
+inline constexpr const char* SEND_FAILED_CAPTION = TrNoop("Geräteeinstellungen");
 }  // namespace settings_text
 
 // --- sample interval, in tenths of a second ---

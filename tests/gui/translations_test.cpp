@@ -2,6 +2,7 @@
 // texts that go through the translation lookup.
 #include "GuiHarness.h"
 #include "app/Translations.h"
+#include "i18n/Tr.h"
 #include "plot/Plot.h"
 
 #include <gtest/gtest.h>
@@ -77,4 +78,20 @@ TEST(Translations, InstalledCatalogueIsUsedAndNumbersKeepThePoint) {
   EXPECT_EQ(wxGetTranslation("Zentrieren"), "Zentrieren");
   wxTranslations::Set(nullptr);
   std::filesystem::remove_all(dir);
+}
+
+// The neutral language CTest gives the GUI tests (and C, POSIX, German desktops): the program's
+// English catalogue is there, and the German texts show as written.
+TEST(Translations, NeutralLanguageKeepsTheGermanTexts) {
+  wxFileTranslationsLoader::AddCatalogLookupPathPrefix(VRX_LOCALE_DIR);
+  InitTranslations();
+  EXPECT_EQ(Tr("&Datei"), "&Datei");
+  EXPECT_EQ(Tr("Vergrößern"), wxString::FromUTF8("Vergrößern"));
+  EXPECT_EQ(CoreTrF("Messwert %d von %d", 3, 7), "Messwert 3 von 7");
+  // The catalogue itself is there: asked for by name, it answers in English.
+  InitTranslations(wxLANGUAGE_ENGLISH_US);
+  EXPECT_EQ(Tr("&Datei"), "&File");
+  EXPECT_EQ(CoreTrF("Messwert %d von %d", 3, 7), "sample 3 of 7");
+  wxTranslations::Set(nullptr);
+  i18n::g_coreLookup = nullptr;
 }

@@ -14,11 +14,11 @@
 
 #include <wx/accel.h>
 #include <wx/button.h>
+#include <wx/dataview.h>
 #include <wx/filehistory.h>
 #include <wx/filename.h>
 #include <wx/gauge.h>
 #include <wx/image.h>
-#include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -254,8 +254,9 @@ void MainFrame::BuildControls() {
   m_pressureUnitLabel->SetFont(unitFont);
   ApplySettingsUnitLabels();
 
-  m_recordList = new wxListCtrl(p, ID_RECORDING_LIST, wxDefaultPosition, wxDefaultSize,
-                                wxLC_REPORT | wxLC_SINGLE_SEL);  // one row: the recording on show
+  // A native list (a tree view on GTK), so screen readers read its rows and cells; one row
+  // highlighted: the recording on show.
+  m_recordList = new wxDataViewListCtrl(p, ID_RECORDING_LIST, wxDefaultPosition, wxDefaultSize, wxDV_SINGLE);
   SetUpRecordingList();
   m_removeButton = new wxButton(p, ID_REMOVE_RECORDING, wxString::FromUTF8("Löschen"));
   m_removeButton->SetToolTip("Remove data record from work");

@@ -126,10 +126,10 @@ class RecordingFlowsTest : public MainFrameTest {
 
   // Every view of the set tells of the same recording.
   void ExpectOneRecordingEverywhere() {
-    wxListCtrl* list = frame->m_recordList;
+    wxDataViewListCtrl* list = frame->m_recordList;
     const int shown = frame->m_recordings.Shown();
     ASSERT_EQ(list->GetItemCount(), static_cast<int>(frame->m_recordings.size()));
-    for (long r = 0; r < list->GetItemCount(); ++r) {
+    for (int r = 0; r < list->GetItemCount(); ++r) {
       EXPECT_EQ(Cell(list, r, 0), wxString::FromUTF8(frame->m_recordings[static_cast<size_t>(r)].GetTitle()));
       EXPECT_EQ(IsSelected(list, r), r == shown) << "row " << r;
     }

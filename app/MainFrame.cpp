@@ -1,6 +1,7 @@
 // Building the main window: menus, controls, layout and the start-up state.
 #include "app/MainFrame.h"
 
+#include "app/Accessible.h"
 #include "app/CommandIds.h"
 #include "app/GaugeColours.h"
 #include "app/SettingsFile.h"
@@ -63,6 +64,7 @@ wxBitmapButton* MakeDeviceButton(wxWindow* parent, int id, PictureId picture, co
   b->SetBitmapPressed(pics.pressed);
   b->SetBitmapDisabled(pics.disabled);
   b->SetToolTip(tooltip);
+  SetAccessibleName(b, tooltip);  // a picture only: the tooltip says what it does
   b->SetBackgroundColour(kBackground);
   b->SetMinSize(size);
   return b;
@@ -351,9 +353,27 @@ void MainFrame::BuildControls() {
   right->Add(status, 0, wxEXPAND | wxALL, 10);
 
   p->SetSizer(columns);
+  MakeAccessible();
   auto* frameSizer = new wxBoxSizer(wxVERTICAL);
   frameSizer->Add(p, 1, wxEXPAND);
   SetSizerAndFit(frameSizer);
+}
+
+// Keyboard and screen-reader access: Tab follows the layout, every control has a name.
+void MainFrame::MakeAccessible() {
+  // The list sits below its three buttons; it was created before them.
+  m_recordList->MoveAfterInTabOrder(m_infoButton);
+  // No stop for Tab where there is nothing to do and no focus to see: the badge has no
+  // command, and the plot's keys (+, -) work from anywhere in the window.
+  m_versionBadge->DisableFocusFromKeyboard();
+  m_plot->SetCanFocus(false);  // a panel: it ignores DisableFocusFromKeyboard
+  SetAccessibleName(m_recordList, "Messwerte");
+  SetAccessibleName(m_plot, "Diagramm");
+  m_clockLcd->SetAccessibleCaption("Zeit");
+  m_flowLcd->SetAccessibleCaption("Durchfluss");
+  m_pressureLcd->SetAccessibleCaption("Druck");
+  SetAccessibleName(m_batteryGauge, "Batterie");
+  SetAccessibleName(m_memoryGauge, "Speicher");
 }
 
 void MainFrame::ApplySettingsUnitLabels() {

@@ -227,6 +227,7 @@ class MainFrame : public wxFrame {
   void Initialise();
   void ShowSplash();
   void ApplySettingsUnitLabels();
+  void MakeAccessible();
 
   wxString m_settingsDirectory;
   wxString m_baseTitle;      // the title while no work file is open

@@ -1,0 +1,16 @@
+// What screen readers and accessibility-based tests see of a control: its name and role on
+// the desktop's accessibility bus (ATK / AT-SPI on GTK). wx 3.2 has no accessibility API on
+// GTK, so these reach the native widget.
+#pragma once
+
+#include <wx/string.h>
+
+class wxWindow;
+
+// The name a screen reader speaks for the control; for a picture-only button, what its
+// tooltip says.
+void SetAccessibleName(wxWindow* window, const wxString& name);
+
+// A drawn control that only shows a value: read as a text label (its name carries the value)
+// and passed over by Tab, since there is nothing to do with it.
+void MakeAccessibleReadout(wxWindow* window);

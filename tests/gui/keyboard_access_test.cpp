@@ -1,0 +1,150 @@
+// The main window without a mouse: Tab order, keys on buttons, and the names the
+// accessibility bus (ATK on GTK) gives each control.
+#include <gtk/gtk.h>
+#include <wx/bmpbuttn.h>
+#include <wx/button.h>
+#include <wx/gauge.h>
+#include <wx/panel.h>
+#include <wx/uiaction.h>
+
+#include "RecordingsWindowSupport.h"
+#include "app/wxVellButton.h"
+#include "live/kwxLCDDisplay.h"
+#include "plot/Plot.h"
+
+using namespace rectest;
+
+namespace {
+
+wxString AccessibleName(GtkWidget* widget) {
+  const char* name = atk_object_get_name(gtk_widget_get_accessible(widget));
+  return name ? wxString::FromUTF8(name) : wxString();
+}
+wxString AccessibleName(wxWindow* w) { return AccessibleName(static_cast<GtkWidget*>(w->GetHandle())); }
+
+class KeyboardTest : public MainFrameTest {
+ protected:
+  // The window that has the focus after one Tab (or Shift+Tab) press.
+  wxWindow* Tab(bool back = false) {
+    wxWindow* before = wxWindow::FindFocus();
+    m_keys.Char(WXK_TAB, back ? wxMOD_SHIFT : wxMOD_NONE);
+    guitest::PumpUntil([&] { return wxWindow::FindFocus() != before; });
+    return wxWindow::FindFocus();
+  }
+
+  // Presses `key` on `w` once it has the focus; true when `happened` follows.
+  bool PressOn(wxWindow* w, int key, const std::function<bool()>& happened) {
+    w->SetFocus();
+    if (!guitest::PumpUntil([&] { return wxWindow::FindFocus() == w; })) return false;
+    m_keys.Char(key);
+    return guitest::PumpUntil(happened);
+  }
+
+  wxUIActionSimulator m_keys;
+};
+
+}  // namespace
+
+// Tab visits the controls in the order of the layout, left column top to bottom, then the
+// right column; disabled buttons, the badge and the drawn readouts are passed over.
+TEST_F(KeyboardTest, TabFollowsTheLayout) {
+  Open();
+  Activate();
+  MainFrame* f = frame;
+  const std::vector<wxWindow*> atStart = {f->m_openButton,
+                                          f->m_saveButton,
+                                          f->m_printButton,
+                                          f->m_imageButton,
+                                          f->m_viewFlowButton,
+                                          f->m_viewVolumeButton,
+                                          f->m_viewPressureButton,
+                                          f->m_zoomInButton,
+                                          f->m_zoomOutButton,
+                                          f->m_measureFlowButton,
+                                          f->m_measurePressureButton,
+                                          f->m_gridButton,
+                                          f->m_pointsButton,
+                                          f->m_filterButton,
+                                          f->m_startButton,
+                                          f->m_settingsButton,
+                                          f->m_clearButton,
+                                          f->m_downloadButton,
+                                          f->m_recordList};
+  f->m_openButton->SetFocus();
+  ASSERT_TRUE(guitest::PumpUntil([&] { return wxWindow::FindFocus() == f->m_openButton; }));
+  for (size_t i = 1; i < atStart.size(); ++i) EXPECT_EQ(Tab(), atStart[i]) << "stop " << i;
+  EXPECT_EQ(Tab(), f->m_openButton);  // round again
+  EXPECT_EQ(Tab(true), f->m_recordList);
+  // Backwards, GTK's list stops on its headings too (they read out the column names).
+  Tab(true);
+  GtkWidget* heading = gtk_window_get_focus(GTK_WINDOW(frame->GetHandle()));
+  ASSERT_TRUE(heading);
+  EXPECT_EQ(gtk_widget_get_parent(heading), GTK_WIDGET(TreeOf(f->m_recordList)));
+  EXPECT_EQ(Tab(true), f->m_downloadButton);
+
+  // With a recording on show its three buttons come between the device row and the list,
+  // as they stand above the list.
+  f->m_recordings.Replace({MakeRecord("A", "1/01/2026 8:00:00", 20)}, "", false);
+  f->m_downloadButton->SetFocus();
+  ASSERT_TRUE(guitest::PumpUntil([&] { return wxWindow::FindFocus() == f->m_downloadButton; }));
+  EXPECT_EQ(Tab(), f->m_removeButton);
+  EXPECT_EQ(Tab(), f->m_titleButton);
+  EXPECT_EQ(Tab(), f->m_infoButton);
+  EXPECT_EQ(Tab(), f->m_recordList);
+}
+
+// Space and Enter press the focused button: caption buttons, picture buttons and push buttons.
+TEST_F(KeyboardTest, SpaceAndEnterPressButtons) {
+  Open();
+  Activate();
+  const bool grid = frame->m_showGrid;
+  EXPECT_TRUE(PressOn(frame->m_gridButton, WXK_SPACE, [&] { return frame->m_showGrid != grid; }));
+  EXPECT_TRUE(PressOn(frame->m_gridButton, WXK_RETURN, [&] { return frame->m_showGrid == grid; }));
+
+  // A picture-only button: live reading starts and stops from the keyboard.
+  EXPECT_TRUE(PressOn(frame->m_startButton, WXK_SPACE, [&] { return frame->IsLive(); }));
+  EXPECT_TRUE(PressOn(frame->m_stopButton, WXK_RETURN, [&] { return !frame->IsLive(); }));
+
+  // A push button opens its dialog.
+  frame->m_recordings.Replace({MakeRecord("A", "1/01/2026 8:00:00", 20)}, "", false);
+  bool asked = false;
+  wxTEST_DIALOG(
+      asked = PressOn(frame->m_titleButton, WXK_SPACE, [&] { return frame->m_recordings[0].GetTitle() == "Neu"; }),
+      TextAnswer("Neu", wxID_OK));
+  EXPECT_TRUE(asked);
+}
+
+// Every button has a name a screen reader can speak: its caption, or for a picture-only
+// button what its tooltip says; the readouts carry their value in their name.
+TEST_F(KeyboardTest, AccessibleNames) {
+  Open();
+  int buttons = 0;
+  for (wxWindow* child : frame->m_panel->GetChildren()) {
+    auto* button = dynamic_cast<wxButton*>(child);
+    if (!button) continue;
+    ++buttons;
+    wxString expected = button->GetLabel();
+    if (auto* vell = dynamic_cast<wxVellButton*>(button))
+      expected = vell->GetCaptionText();
+    else if (dynamic_cast<wxBitmapButton*>(button))
+      expected = button->GetToolTipText();
+    EXPECT_FALSE(expected.empty()) << button->GetId();
+    EXPECT_EQ(AccessibleName(button), expected) << button->GetId();
+  }
+  EXPECT_EQ(buttons, 23);
+  EXPECT_EQ(AccessibleName(frame->m_downloadButton), "Upload all data from device");
+  EXPECT_EQ(AccessibleName(frame->m_zoomInButton), wxString::FromUTF8("Vergrößern"));
+
+  EXPECT_EQ(AccessibleName(GTK_WIDGET(TreeOf(frame->m_recordList))), "Messwerte");
+  EXPECT_EQ(AccessibleName(frame->m_batteryGauge), "Batterie");
+  EXPECT_EQ(AccessibleName(frame->m_memoryGauge), "Speicher");
+  EXPECT_EQ(AccessibleName(frame->m_flowLcd), "Durchfluss: 0");
+  frame->m_flowLcd->SetText("12");
+  frame->m_pressureLcd->SetText("3.4");
+  frame->m_clockLcd->ShowElapsed(75);
+  EXPECT_EQ(AccessibleName(frame->m_flowLcd), "Durchfluss: 12");
+  EXPECT_EQ(AccessibleName(frame->m_pressureLcd), "Druck: 3.4");
+  EXPECT_EQ(AccessibleName(frame->m_clockLcd), "Zeit: " + frame->m_clockLcd->GetText());
+  EXPECT_EQ(atk_object_get_role(gtk_widget_get_accessible(static_cast<GtkWidget*>(frame->m_flowLcd->GetHandle()))),
+            ATK_ROLE_LABEL);
+}

@@ -30,6 +30,37 @@ void SetAccessibleName(wxWindow* window, const wxString& name) {
   atk_object_set_name(accessible, utf8.data());
 }
 
+void SetAccessibleToggleState(wxWindow* button, bool on) {
+  GtkWidget* widget = AccessibleWidget(button);
+  if (!widget) return;
+  AtkObject* accessible = gtk_widget_get_accessible(widget);
+  if (!accessible) return;
+  const wxString state = on ? wxString("eingeschaltet") : wxString("ausgeschaltet");
+  const wxString tip = button->GetToolTipText();
+  atk_object_set_description(accessible, (tip.empty() ? state : tip + ", " + state).utf8_str());
+}
+
+void MakeKeyboardFocusVisible() {
+  static bool done = false;  // one provider for the whole screen
+  if (done) return;
+  GdkScreen* screen = gdk_screen_get_default();
+  if (!screen) return;
+  done = true;
+  // GTK draws these outlines only while the focus is shown for the keyboard.
+  // The list shows its focus by the colour of the highlighted row: strong while the list
+  // has the keyboard, pale otherwise.
+  const char* css =
+      "button, entry, checkbutton, radiobutton, scale, spinbutton {"
+      " outline-style: solid; outline-width: 2px; outline-offset: -2px; outline-color: #1a5fb4; }"
+      "treeview.view:selected { background-color: #c4d4ea; color: #000000; }"
+      "treeview.view:selected:focus { background-color: #1a5fb4; color: #ffffff; }";
+  GtkCssProvider* provider = gtk_css_provider_new();
+  gtk_css_provider_load_from_data(provider, css, -1, nullptr);
+  gtk_style_context_add_provider_for_screen(screen, GTK_STYLE_PROVIDER(provider),
+                                            GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  g_object_unref(provider);
+}
+
 void MakeAccessibleReadout(wxWindow* window) {
   window->DisableFocusFromKeyboard();
   GtkWidget* widget = AccessibleWidget(window);
@@ -41,6 +72,8 @@ void MakeAccessibleReadout(wxWindow* window) {
 #else
 
 void SetAccessibleName(wxWindow*, const wxString&) {}
+void SetAccessibleToggleState(wxWindow*, bool) {}
+void MakeKeyboardFocusVisible() {}
 void MakeAccessibleReadout(wxWindow* window) { window->DisableFocusFromKeyboard(); }
 
 #endif

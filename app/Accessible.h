@@ -11,6 +11,14 @@ class wxWindow;
 // tooltip says.
 void SetAccessibleName(wxWindow* window, const wxString& name);
 
+// What a toggle button's picture shows, for screen readers: its description is its tooltip
+// and whether it is switched on.
+void SetAccessibleToggleState(wxWindow* button, bool on);
+
+// Draws the keyboard focus as a solid, high-contrast frame in every window of the program:
+// GTK's own dotted grey frame is hard to see on the pictures of the flat buttons.
+void MakeKeyboardFocusVisible();
+
 // A drawn control that only shows a value: read as a text label (its name carries the value)
 // and passed over by Tab, since there is nothing to do with it.
 void MakeAccessibleReadout(wxWindow* window);

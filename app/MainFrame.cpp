@@ -361,6 +361,7 @@ void MainFrame::BuildControls() {
 
 // Keyboard and screen-reader access: Tab follows the layout, every control has a name.
 void MainFrame::MakeAccessible() {
+  MakeKeyboardFocusVisible();
   // The list sits below its three buttons; it was created before them.
   m_recordList->MoveAfterInTabOrder(m_infoButton);
   // No stop for Tab where there is nothing to do and no focus to see: the badge has no
@@ -374,6 +375,10 @@ void MainFrame::MakeAccessible() {
   m_pressureLcd->SetAccessibleCaption("Druck");
   SetAccessibleName(m_batteryGauge, "Batterie");
   SetAccessibleName(m_memoryGauge, "Speicher");
+  // The toggles start off; the start-up state switches the flow view on.
+  for (wxWindow* toggle : {m_measureFlowButton, m_measurePressureButton, m_gridButton, m_pointsButton, m_filterButton,
+                           m_viewFlowButton, m_viewVolumeButton, m_viewPressureButton})
+    SetAccessibleToggleState(toggle, false);
 }
 
 void MainFrame::ApplySettingsUnitLabels() {

@@ -72,11 +72,18 @@ void MainFrame::RefreshRecordingList() {
   const unsigned rows = static_cast<unsigned>(m_recordings.size());
   if (static_cast<unsigned>(m_recordList->GetItemCount()) == rows) {
     // Same rows (a live tick, a new title): only changed cells are written, so the rows a
-    // screen reader is on and the keyboard cursor stay where they are.
+    // screen reader is on and the keyboard cursor stay where they are. The row is reported
+    // changed as a whole: wx's per-cell notice only repaints, and the accessibility bus kept
+    // the old text.
     for (unsigned r = 0; r < rows; ++r) {
       const std::vector<wxString> texts = RowTexts(m_recordings[r]);
+      bool changed = false;
       for (unsigned c = 0; c < texts.size(); ++c)
-        if (m_recordList->GetTextValue(r, c) != texts[c]) m_recordList->SetTextValue(texts[c], r, c);
+        if (m_recordList->GetTextValue(r, c) != texts[c]) {
+          m_recordList->GetStore()->SetValueByRow(wxVariant(texts[c]), r, c);
+          changed = true;
+        }
+      if (changed) m_recordList->GetStore()->RowChanged(r);
     }
   } else {
     m_recordList->DeleteAllItems();

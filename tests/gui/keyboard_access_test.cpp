@@ -145,6 +145,38 @@ TEST_F(KeyboardTest, AccessibleNames) {
   EXPECT_EQ(AccessibleName(frame->m_flowLcd), "Durchfluss: 12");
   EXPECT_EQ(AccessibleName(frame->m_pressureLcd), "Druck: 3.4");
   EXPECT_EQ(AccessibleName(frame->m_clockLcd), "Zeit: " + frame->m_clockLcd->GetText());
+  // Toggle buttons tell whether they are on.
+  const auto description = [](wxWindow* w) {
+    return wxString::FromUTF8(
+        atk_object_get_description(gtk_widget_get_accessible(static_cast<GtkWidget*>(w->GetHandle()))));
+  };
+  EXPECT_EQ(description(frame->m_viewFlowButton), "Display or hide the flow data, eingeschaltet");
+  EXPECT_EQ(description(frame->m_gridButton), "Display grid on plot, ausgeschaltet");
+  Command(ID_GRID);
+  EXPECT_EQ(description(frame->m_gridButton), "Display grid on plot, eingeschaltet");
   EXPECT_EQ(atk_object_get_role(gtk_widget_get_accessible(static_cast<GtkWidget*>(frame->m_flowLcd->GetHandle()))),
             ATK_ROLE_LABEL);
+}
+
+// The list's cells as the accessibility bus reads them follow every change of the set.
+TEST_F(KeyboardTest, ListCellsFollowChanges) {
+  Open();
+  frame->m_recordings.Replace({MakeRecord("A", "1/01/2026 8:00:00", 20), MakeRecord("B", "2/01/2026 9:00:00", 30)}, "",
+                              false);
+  AtkObject* table = gtk_widget_get_accessible(GTK_WIDGET(TreeOf(frame->m_recordList)));
+  ASSERT_TRUE(ATK_IS_TABLE(table));
+  const auto cell = [&](int row, int column) {
+    AtkObject* c = atk_table_ref_at(ATK_TABLE(table), row, column);
+    const wxString name = c && atk_object_get_name(c) ? wxString::FromUTF8(atk_object_get_name(c)) : wxString();
+    if (c) g_object_unref(c);
+    return name;
+  };
+  EXPECT_EQ(atk_table_get_n_rows(ATK_TABLE(table)), 2);
+  EXPECT_EQ(cell(1, 0), "B");
+  EXPECT_EQ(cell(1, 3), "00:30");
+  frame->m_recordings.SetTitle(1, "Garten");  // the same rows: the cell is written in place
+  EXPECT_EQ(cell(1, 0), "Garten");
+  frame->m_recordings.Append(MakeRecord("C", "3/01/2026 10:00:00", 40));
+  EXPECT_EQ(atk_table_get_n_rows(ATK_TABLE(table)), 3);
+  EXPECT_EQ(cell(2, 0), "C");
 }

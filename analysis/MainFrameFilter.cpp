@@ -17,6 +17,7 @@ void MainFrame::FilterAction() {
   ShowFilterState();
   m_recordings[static_cast<size_t>(i)].ApplyFilter(m_filterOn, m_filterHalfWidth);
   ShowRecording(i);
+  RefreshMeasuredReadouts();  // the markers kept their points; the readouts take their new values
 }
 
 void MainFrame::OnFilterSettings(wxCommandEvent&) {

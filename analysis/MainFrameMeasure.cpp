@@ -1,11 +1,12 @@
 // Measuring on the curves, the zoom buttons and the grid and data-point toggles.
+#include <cmath>
+#include <initializer_list>
+
 #include "app/MainFrame.h"
 #include "app/ToggleLook.h"
 #include "app/wxVellButton.h"
 #include "live/kwxLCDDisplay.h"
 #include "plot/Plot.h"
-
-#include <initializer_list>
 
 namespace {
 
@@ -25,6 +26,8 @@ wxString Fixed(double value, int decimals) { return wxString::FromCDouble(value,
 void MainFrame::OnZoomIn(wxCommandEvent&) { m_plot->ZoomInStep(); }
 
 void MainFrame::OnZoomOut(wxCommandEvent&) { m_plot->ZoomOutStep(); }
+
+void MainFrame::OnZoomFit(wxCommandEvent&) { m_plot->Fit(); }
 
 // The two measuring modes exclude each other.
 void MainFrame::OnMeasureFlow(wxCommandEvent& event) {
@@ -77,36 +80,66 @@ void MainFrame::OnPoints(wxCommandEvent&) {
 }
 
 // A curve reports the point it measured: 1 from a left-axis curve ("x y"), 2 from the
-// right-hand pressure curve ("y ").
+// right-hand pressure curve ("y x").
 void MainFrame::OnMeasure(wxCommandEvent& event) {
   const wxString text = event.GetString();
   const int blank = text.Find(' ');
   if (blank == wxNOT_FOUND) return;
+  const int which = event.GetInt();
+  double first = 0, second = 0;
+  if (!ReadNumber(text.Left(blank), first)) return;
+  const bool haveSecond = ReadNumber(text.Mid(blank + 1), second);
+  if (which == 1 && haveSecond)
+    ShowMeasurement(1, first, second);
+  else if (which == 2)
+    ShowMeasurement(2, haveSecond ? second : std::nan(""), first);
+}
+
+// Readouts and the recording's stored texts for a measured point; x is NaN when unknown.
+void MainFrame::ShowMeasurement(int which, double x, double y) {
   const int shown = m_recordings.Shown();
   const bool stored = shown >= 0;
-
-  if (event.GetInt() == 1) {
-    double x = 0, y = 0;
-    if (!ReadNumber(text.Left(blank), x) || !ReadNumber(text.Mid(blank + 1), y)) return;
+  // Both modes show the point's time, so the clock never keeps the other mode's.
+  if (!std::isnan(x)) m_clockLcd->ShowElapsed(static_cast<float>(x));
+  if (which == 1) {
     if (m_showFlow) {
       const wxString flow = Fixed(y, 0);
       m_flowLcd->SetText(flow);
-      m_clockLcd->ShowElapsed(static_cast<float>(x));
       if (stored) m_recordings[static_cast<size_t>(shown)].SetFlowMeasurement(std::string(flow.utf8_str()));
     } else if (m_showPressure && !m_showVolume) {
       const wxString pressure = Fixed(y, 2);
-      m_clockLcd->ShowElapsed(static_cast<float>(x));
       m_pressureLcd->SetText(pressure);
       if (stored) m_recordings[static_cast<size_t>(shown)].SetPressureMeasurement(std::string(pressure.utf8_str()));
     } else if (m_showVolume) {
       m_flowLcd->SetText(Fixed(y, 0));
-      m_clockLcd->ShowElapsed(static_cast<float>(x));
     }
-  } else if (event.GetInt() == 2) {
-    double y = 0;
-    if (!ReadNumber(text.Left(blank), y)) return;
+  } else if (which == 2) {
     const wxString pressure = Fixed(y, 2);
     m_pressureLcd->SetText(pressure);
     if (stored) m_recordings[static_cast<size_t>(shown)].SetPressureMeasurement(std::string(pressure.utf8_str()));
+  }
+}
+
+// After the curves took new values (the filter switched on or off), the readouts show the
+// marked points' values as the curves now draw them. The curve of the measuring mode in use
+// comes last, so the clock shows its time.
+void MainFrame::RefreshMeasuredReadouts() {
+  mpFXYVector* left = m_showFlow       ? m_flowSeries.get()
+                      : m_showVolume   ? m_volumeSeries.get()
+                      : m_showPressure ? m_pressureSeries.get()
+                                       : nullptr;
+  mpFXYVectorVell* right = (m_showFlow || m_showVolume) && m_showPressure ? m_pressureSeriesRight.get() : nullptr;
+  const auto showLeft = [&] {
+    if (left && left->HasMarker()) ShowMeasurement(1, left->GetMarkerX(), left->GetMarkerValue());
+  };
+  const auto showRight = [&] {
+    if (right && right->HasMarker()) ShowMeasurement(2, right->GetMarkerX(), right->GetMarkerValue());
+  };
+  if (m_measurePressureOn) {
+    showLeft();
+    showRight();
+  } else {
+    showRight();
+    showLeft();
   }
 }

@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/DialogLog.h"
 #include "app/MainFrame.h"
 #include "app/Translations.h"
 #include "resources/Pictures.h"
@@ -20,6 +21,7 @@ void OnTerminate(int) {
 
 bool Application::OnInit() {
   InitTranslations();
+  delete wxLog::SetActiveTarget(new DialogLog);
   SetSignalHandler(SIGTERM, OnTerminate);
   auto* frame = new MainFrame("Unbennant", wxDefaultPosition, wxSize(440, 440));
   frame->SetIcons(vrxWindowIcons());

@@ -43,6 +43,7 @@ enum CommandId : int {
   ID_FILTER_SETTINGS = 39,
   ID_EDIT_INFO = 48,
   ID_MEASURE_PRESSURE = 56,
+  ID_ZOOM_FIT = 57,
   ID_SHOW_TIPS = 58,
 };
 

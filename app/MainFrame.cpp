@@ -13,7 +13,6 @@
 #include "plot/Plot.h"
 #include "resources/Pictures.h"
 
-#include <wx/accel.h>
 #include <wx/button.h>
 #include <wx/dataview.h>
 #include <wx/filehistory.h>
@@ -114,7 +113,7 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
   m_baseTitle = title;
   m_recordings.SetListener([this](unsigned changes) { OnRecordingsChanged(changes); });
   Initialise();
-  wxStatusBar* status = CreateStatusBar(2, wxSTB_DEFAULT_STYLE, wxID_ANY, "status_line");
+  wxStatusBar* status = CreateStatusBar(3, wxSTB_DEFAULT_STYLE, wxID_ANY, "status_line");
   status->SetStatusText(wxString::Format("VRX Version %.1f", PROGRAM_VERSION), 0);
   ShowSplash();
   // Opened once the window is up, so the modeless dialog comes up in front of it.
@@ -177,14 +176,6 @@ void MainFrame::BuildMenuBar() {
   SetMenuBar(bar);
   bar->Enable(ID_EXPORT_CSV, false);
 
-  // Keys for the plot, which has no menu items of its own: + and - zoom (main keys and
-  // keypad).
-  wxAcceleratorEntry keys[] = {
-      {wxACCEL_NORMAL, '+', ID_ZOOM_IN},          {wxACCEL_SHIFT, '+', ID_ZOOM_IN},
-      {wxACCEL_NORMAL, WXK_NUMPAD_ADD, ID_ZOOM_IN}, {wxACCEL_NORMAL, '-', ID_ZOOM_OUT},
-      {wxACCEL_NORMAL, WXK_NUMPAD_SUBTRACT, ID_ZOOM_OUT},
-  };
-  SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(std::size(keys)), keys));
 }
 
 void MainFrame::BuildControls() {
@@ -213,6 +204,7 @@ void MainFrame::BuildControls() {
                                   "Zoom in on the current plot", toolSize);
   m_zoomOutButton = MakeVellButton(p, ID_ZOOM_OUT, PictureZoomOut, "Verkleinern",
                                    "Zoom out from the current plot", toolSize);
+  m_fitButton = MakeVellButton(p, ID_ZOOM_FIT, PictureZoomFit, "Passend", "Show the whole plot (Home key)", toolSize);
   m_measureFlowButton = MakeVellButton(p, ID_MEASURE_FLOW, PictureMeasureFlow, "Messwerte 1",
                                        "Select to measure flow point on plot", toolSize);
   m_measurePressureButton = MakeVellButton(p, ID_MEASURE_PRESSURE, PictureMeasurePressure, "Messwerte 2",
@@ -290,11 +282,12 @@ void MainFrame::BuildControls() {
   left->Add(top, 0, wxEXPAND | wxBOTTOM, 5);
 
   auto* plotRow = new wxBoxSizer(wxHORIZONTAL);
-  auto* tools = new wxBoxSizer(wxVERTICAL);
+  auto* tools = new wxWrapSizer(wxVERTICAL);
   bool first = true;
-  for (wxWindow* w : {m_zoomInButton, m_zoomOutButton, m_measureFlowButton, m_measurePressureButton, m_gridButton,
-                      m_pointsButton, m_filterButton}) {
-    if (!first) tools->AddSpacer(4);  // seven tools fit beside a plot on a 600-pixel-high screen
+  // Eight tools beside the plot; on a short screen they wrap into a second column.
+  for (wxWindow* w : {m_zoomInButton, m_zoomOutButton, m_fitButton, m_measureFlowButton, m_measurePressureButton,
+                      m_gridButton, m_pointsButton, m_filterButton}) {
+    if (!first) tools->AddSpacer(6);
     tools->Add(w, 0);
     first = false;
   }

@@ -133,11 +133,14 @@ class MainFrame : public wxFrame {
   void OnWidthPressure(wxCommandEvent& event);
   void OnZoomIn(wxCommandEvent& event);
   void OnZoomOut(wxCommandEvent& event);
+  void OnZoomFit(wxCommandEvent& event);
   void OnMeasureFlow(wxCommandEvent& event);
   void OnMeasurePressure(wxCommandEvent& event);
   void OnGrid(wxCommandEvent& event);
   void OnPoints(wxCommandEvent& event);
   void OnMeasure(wxCommandEvent& event);
+  void ShowMeasurement(int which, double x, double y);
+  void RefreshMeasuredReadouts();
   int m_lineWidth = 2;   // curve width applied when switching to lines
   int m_pointWidth = 6;  // curve width applied when switching to points
   wxColour m_chosenColour;
@@ -184,6 +187,7 @@ class MainFrame : public wxFrame {
   wxVellButton* m_versionBadge = nullptr;
   wxVellButton* m_zoomInButton = nullptr;
   wxVellButton* m_zoomOutButton = nullptr;
+  wxVellButton* m_fitButton = nullptr;
   wxVellButton* m_measureFlowButton = nullptr;
   wxVellButton* m_measurePressureButton = nullptr;
   wxVellButton* m_gridButton = nullptr;

@@ -15,7 +15,7 @@
 wxDEFINE_EVENT(vrxEVT_TIPS_FLAG, wxCommandEvent);
 
 Tip::Tip(const wxString& t, const char* const* xpm)
-    : text(t), image(xpm ? std::make_unique<wxBitmap>(xpm) : std::make_unique<wxBitmap>()) {}
+    : text(t), image(std::make_unique<wxBitmap>(vrxBitmapFromXpm(xpm))) {}
 
 wxBEGIN_EVENT_TABLE(TipsDialog, wxDialog)
   EVT_PAINT(TipsDialog::OnPaint)

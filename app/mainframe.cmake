@@ -18,6 +18,9 @@ add_library(vrx_mainframe STATIC
   ${CMAKE_SOURCE_DIR}/live/MainFrameLive.cpp
   ${CMAKE_SOURCE_DIR}/print/MainFramePrint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/wxVellButton.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DialogLog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StatusConfirmation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GaugeColours.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToggleLook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Translations.cpp)

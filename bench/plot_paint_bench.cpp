@@ -2,6 +2,10 @@
 // curve, right-hand pressure axis and curve, legend) into an 800 x 400 memory bitmap, for
 // recordings of 43,690 and 1,000,000 samples, and compares it with drawing every point with
 // one line call each: time ratio and share of differing pixels.
+//
+// Then a move of the cross-hair in measuring mode (a left drag by 200 pixels) at 1,000,000
+// samples: the measurement and the paint a window makes of it (the overlays over the cached
+// picture of the curves), against measuring and painting everything afresh.
 #include <benchmark/benchmark.h>
 #include <wx/app.h>
 #include <wx/dcmemory.h>
@@ -42,11 +46,14 @@ class EveryPoint : public Base {
     double x, y;
     bool first = true;
     wxPoint prev;
-    while (this->NextPoint(x, y)) {
-      const wxPoint p(static_cast<int>((x - cx) * sx), static_cast<int>((cy - y) * sy));
-      dc.DrawLine(first ? p : prev, p);
-      prev = p;
-      first = false;
+    {
+      wxDCClipper clip(dc, w.GetPlotAreaRect());  // the curves stay between the axes
+      while (this->NextPoint(x, y)) {
+        const wxPoint p(static_cast<int>((x - cx) * sx), static_cast<int>((cy - y) * sy));
+        dc.DrawLine(first ? p : prev, p);
+        prev = p;
+        first = false;
+      }
     }
     if (gc) gc->SetAntialiasMode(old);
     // Colour key, titles and marker as the series draws them, without its curve.
@@ -121,9 +128,9 @@ struct View {
     pressure->SetPoints(r.t, r.pressure);
     flow->SetName("Messung 1 01.02.2024 10:15:00");
     flow->SetSubtitle("Hauptleitung");
-    // Measured values show in the legend; measuring itself stays off.
-    flow->SetHasMarker(true);
-    pressure->SetHasMarker(true);
+    // Measured points show in the legend and as markers; measuring itself stays off.
+    flow->SetMarker(r.t[r.t.size() / 3], r.flow[r.t.size() / 3]);
+    pressure->SetMarker(r.t[r.t.size() / 2], r.pressure[r.t.size() / 2]);
     for (mpLayer* l : std::initializer_list<mpLayer*>{time, flowAxis, flow, pressureAxis,
                                                        pressure, legend}) {
       layers.emplace_back(l);
@@ -160,6 +167,41 @@ void BM_Paint(benchmark::State& state, bool everyPoint, wxAntialiasMode mode) {
   wxMemoryDC dc(bmp);
   for (auto _ : state) {
     Paint(v, dc);
+    benchmark::ClobberMemory();
+  }
+  state.counters["samples"] = static_cast<double>(n);
+}
+
+void MouseAt(mpWindow* plot, wxEventType type, int x, int y) {
+  wxMouseEvent e(type);
+  e.SetPosition(wxPoint(x, y));
+  e.SetLeftDown(true);
+  e.SetEventObject(plot);
+  plot->GetEventHandler()->ProcessEvent(e);
+}
+
+// The cross-hair follows a left drag between two columns 200 pixels apart: each move
+// measures (the nearest of the samples) and paints, over the cached picture of the curves or
+// everything afresh.
+void BM_Crosshair(benchmark::State& state, bool cached) {
+  const std::size_t n = static_cast<std::size_t>(state.range(0));
+  View v(Recordings()[n], false, wxANTIALIAS_NONE);
+  if (!v.SizeOk()) {
+    state.SkipWithError("plot window is not 800 x 400");
+    return;
+  }
+  wxBitmap bmp(WIDTH, HEIGHT);
+  wxMemoryDC dc(bmp);
+  v.plot->SetFlowMeasuring(true);
+  MouseAt(v.plot, wxEVT_LEFT_DOWN, 300, 200);
+  v.plot->DrawCachedView(dc);  // as the last paint left it
+  int k = 0;
+  for (auto _ : state) {
+    MouseAt(v.plot, wxEVT_MOTION, ++k % 2 ? 500 : 300, 200);
+    if (cached)
+      v.plot->DrawCachedView(dc);
+    else
+      v.plot->DrawView(dc);
     benchmark::ClobberMemory();
   }
   state.counters["samples"] = static_cast<double>(n);
@@ -251,10 +293,29 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("Paint/every_point_aliased", BM_Paint, true, wxANTIALIAS_NONE)
         ->Arg(n)->Unit(benchmark::kMillisecond)->Repetitions(3)->Iterations(1);
   }
+  const long crosshairSize = sizes.back();
+  benchmark::RegisterBenchmark("Crosshair/cached", BM_Crosshair, true)
+      ->Arg(crosshairSize)
+      ->Unit(benchmark::kMillisecond)
+      ->Repetitions(15)
+      ->Iterations(10);
+  benchmark::RegisterBenchmark("Crosshair/full_repaint", BM_Crosshair, false)
+      ->Arg(crosshairSize)
+      ->Unit(benchmark::kMillisecond)
+      ->Repetitions(15)
+      ->Iterations(4);
   Collector reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
 
   std::printf("\n");
+  const std::string arg = std::to_string(crosshairSize);
+  const double cachedMove = reporter.Median("Crosshair/cached/" + arg);
+  const double fullMove = reporter.Median("Crosshair/full_repaint/" + arg);
+  if (cachedMove > 0 && fullMove > 0)
+    std::printf(
+        "%8ld samples: cross-hair move %.2f ms median over the cached picture; "
+        "%.2f ms painting everything (%.1f x)\n",
+        crosshairSize, cachedMove, fullMove, fullMove / cachedMove);
   for (long n : sizes) {
     const std::string arg = std::to_string(n);
     const double fast = reporter.Median("Paint/reduced/" + arg);

@@ -17,11 +17,11 @@ struct Command {
   const char* name;
   const char* summary;  // one line for the overview
   const char* help;     // the whole --help text
-  std::vector<OptionSpec> options;
+  std::vector<OptionDef> options;
   int (*run)(const Options&, CliEnv&);
 };
 
-const OptionSpec HELP{"help", 'h', false};
+const OptionDef HELP{"help", 'h', false};
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {

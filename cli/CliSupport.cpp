@@ -15,7 +15,7 @@
 
 namespace cli {
 
-bool ParseOptions(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,
+bool ParseOptions(const std::vector<std::string>& args, const std::vector<OptionDef>& defs,
                   Options& options, std::string& error) {
   bool onlyPositional = false;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -28,47 +28,47 @@ bool ParseOptions(const std::vector<std::string>& args, const std::vector<Option
       onlyPositional = true;
       continue;
     }
-    const OptionSpec* spec = nullptr;
+    const OptionDef* option = nullptr;
     std::string value;
     bool attached = false;  // --name=value, -oVALUE
     if (arg[1] == '-') {
       const size_t eq = arg.find('=');
       const std::string name = arg.substr(2, eq == std::string::npos ? eq : eq - 2);
-      for (const OptionSpec& s : specs)
-        if (name == s.name) spec = &s;
+      for (const OptionDef& s : defs)
+        if (name == s.name) option = &s;
       if (eq != std::string::npos) {
         attached = true;
         value = arg.substr(eq + 1);
       }
     } else {
-      for (const OptionSpec& s : specs)
-        if (s.shortName && arg[1] == s.shortName) spec = &s;
+      for (const OptionDef& s : defs)
+        if (s.shortName && arg[1] == s.shortName) option = &s;
       if (arg.size() > 2) {
         attached = true;
         value = arg.substr(2);
       }
     }
-    if (!spec) {
+    if (!option) {
       error = "unknown option '" + arg + "'";
       return false;
     }
-    const std::string shown = std::string("--") + spec->name;
-    if (!spec->takesValue && attached) {
+    const std::string shown = std::string("--") + option->name;
+    if (!option->takesValue && attached) {
       error = "option " + shown + " takes no value";
       return false;
     }
-    if (spec->takesValue && !attached) {
+    if (option->takesValue && !attached) {
       if (i + 1 >= args.size()) {
         error = "option " + shown + " needs a value";
         return false;
       }
       value = args[++i];
     }
-    if (options.Has(spec->name)) {
+    if (options.Has(option->name)) {
       error = "option " + shown + " is given twice";
       return false;
     }
-    options.values[spec->name] = value;
+    options.values[option->name] = value;
   }
   return true;
 }

@@ -12,7 +12,7 @@
 
 namespace cli {
 
-struct OptionSpec {
+struct OptionDef {
   const char* name;  // long name without the dashes
   char shortName;    // 0: none
   bool takesValue;
@@ -28,8 +28,8 @@ struct Options {
   }
 };
 
-// Parses args against the specs; false with `error` set on anything unknown or incomplete.
-bool ParseOptions(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,
+// Parses args against the defs; false with `error` set on anything unknown or incomplete.
+bool ParseOptions(const std::vector<std::string>& args, const std::vector<OptionDef>& defs,
                   Options& options, std::string& error);
 
 // "vrx-cli: text" on the message stream.

@@ -1,10 +1,7 @@
 #include "CsvExport.h"
 
 #include "Cp1252.h"
-
-const char* const CSV_OPEN_FAILED_MESSAGE =
-    "Öffnen der Exceldatei fehlgeschlagen, möglicherweise wird sie bereits durch ein "
-    "anderes Programm benutzt?";
+#include "FileErrors.h"
 
 std::string CsvDefaultFileName(const std::string& dateTime) {
   std::string name = dateTime;
@@ -55,7 +52,7 @@ FileWriteResult WriteCsvFile(const std::string& path, const Storage& rec) {
   FileWriteResult result;
   SafeFileWriter out(path);
   if (!out.Ok()) {
-    result.message = CSV_OPEN_FAILED_MESSAGE;
+    result.message = CannotSaveText(path, out.ErrorNumber());
     return result;
   }
   const std::string flowUnit = CsvFlowUnit(rec.GetFlowUnitLitres());
@@ -76,7 +73,7 @@ FileWriteResult WriteCsvFile(const std::string& path, const Storage& rec) {
   for (int i = 0; i < n; ++i)
     out.WriteNumberLine({time[i], flow[i], volume[i], pressure[i]}, SAMPLE_DECIMALS, ',');
   if (!out.Finish()) {
-    result.message = "Schreiben der Exceldatei fehlgeschlagen: " + out.Error();
+    result.message = CannotSaveText(path, out.ErrorNumber());
     return result;
   }
   result.ok = true;

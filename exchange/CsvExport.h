@@ -23,9 +23,6 @@ std::string CsvHeading(int32_t flowUnitLitres, char pressureUnit);
 // ("1.00,25,0,6.89").
 std::string CsvSampleText(const Storage::Sample& sample);
 
-// Shown when the file cannot be created (typically the spreadsheet holds it open).
-extern const char* const CSV_OPEN_FAILED_MESSAGE;
-
 // Writes the six header lines and one line per sample (the series as they stand, so
 // filtered while the filter is on). Texts go out in Windows-1252; characters it lacks
 // become '?', and line breaks inside a text become blanks so the header keeps its six

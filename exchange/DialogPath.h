@@ -11,3 +11,9 @@ inline std::string DialogPathBytes(const wxString& path) {
   if (bytes.data() && (bytes.length() > 0 || path.empty())) return std::string(bytes.data(), bytes.length());
   return std::string(path.utf8_str());
 }
+
+// And back: a path as the file system spells it, for the toolkit.
+inline wxString DialogPathFromBytes(const std::string& bytes) {
+  const wxString path(bytes.c_str(), *wxConvFileName);
+  return path.empty() ? wxString::FromUTF8(bytes) : path;
+}

@@ -3,7 +3,9 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 
+#include "app/FileDialog.h"
 #include "app/MainFrame.h"
+#include "app/StatusConfirmation.h"
 #include "exchange/CsvExport.h"
 #include "exchange/DialogPath.h"
 
@@ -12,11 +14,10 @@ void MainFrame::OnExportCsv(wxCommandEvent&) {
   if (shown < 0) return;
   const Storage& rec = m_recordings[static_cast<size_t>(shown)];
   const wxString caption = "Exportieren nach Excel";
-  wxFileDialog dialog(this, caption, wxEmptyString,
-                      wxString::FromUTF8(CsvDefaultFileName(rec.GetDateTime())),
-                      "Exceldateien (*.csv)|*.csv||", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-  if (dialog.ShowModal() != wxID_OK) return;
-  const wxString chosen = dialog.GetPath();
+  const wxString chosen = ChooseFile(this, SettingsDirectory(), caption,
+                                     wxString::FromUTF8(CsvDefaultFileName(rec.GetDateTime())),
+                                     "Exceldateien (*.csv)|*.csv", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  if (chosen.empty()) return;
   const wxString path = chosen.Contains(".csv") ? chosen : chosen + ".csv";
   // The dialog asked about the name as typed; the added extension may hit another file.
   if (path != chosen && wxFileName::Exists(path)) {
@@ -28,4 +29,6 @@ void MainFrame::OnExportCsv(wxCommandEvent&) {
   }
   const FileWriteResult result = WriteCsvFile(DialogPathBytes(path), rec);
   if (!result.ok) wxMessageBox(wxString::FromUTF8(result.message), "Message", wxOK | wxCENTRE, nullptr);
+  else
+    ConfirmInStatusLine(this, "Exportiert: " + wxFileName(path).GetFullName());
 }

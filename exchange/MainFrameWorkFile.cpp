@@ -4,7 +4,9 @@
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 
+#include "app/FileDialog.h"
 #include "app/MainFrame.h"
+#include "app/StatusConfirmation.h"
 #include "device/LoggerInfo.h"
 #include "exchange/DialogPath.h"
 #include "exchange/WorkFile.h"
@@ -12,10 +14,10 @@
 void MainFrame::OnOpenWorkFile(wxCommandEvent&) {
   // Live reading appends to the last record; the set is not replaced under it.
   if (IsLive() || !ConfirmDropRecordings()) return;
-  wxFileDialog dialog(this, wxString::FromUTF8("KDL VRX-Vorgang öffnen"), wxEmptyString, wxEmptyString,
-                      "KDL Dateien (*.kdl)|*.kdl", wxFD_OPEN);
-  if (dialog.ShowModal() != wxID_OK) return;
-  ReadWorkFile(dialog.GetPath());
+  const wxString path = ChooseFile(this, SettingsDirectory(), wxString::FromUTF8("KDL VRX-Vorgang öffnen"),
+                                   wxEmptyString, "KDL Dateien (*.kdl)|*.kdl", wxFD_OPEN);
+  if (path.empty()) return;
+  ReadWorkFile(path);
 }
 
 // A file that cannot be read is refused as a whole: the set on screen stays as it was.
@@ -43,10 +45,9 @@ bool MainFrame::OnSaveWorkFile() {
 void MainFrame::OnSaveWorkFileAs(wxCommandEvent&) { OnSaveWorkFileAs(); }
 
 bool MainFrame::OnSaveWorkFileAs() {
-  wxFileDialog dialog(this, "Vorgang abspeichern", wxEmptyString, wxEmptyString, "VRX Dateien",
-                      wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-  if (dialog.ShowModal() != wxID_OK) return false;
-  const wxString chosen = dialog.GetPath();
+  const wxString chosen = ChooseFile(this, SettingsDirectory(), "Vorgang abspeichern", wxEmptyString,
+                                     "VRX Dateien|*.kdl", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  if (chosen.empty()) return false;
   const wxString path = chosen.Contains(".kdl") ? chosen : chosen + ".kdl";
   // The dialog asked about the name as typed; the added extension may hit another file.
   if (path != chosen && wxFileName::Exists(path)) {
@@ -68,5 +69,6 @@ bool MainFrame::WriteWorkFile(const wxString& path) {
   }
   m_recordings.MarkSaved(std::string(path.utf8_str()));
   RememberRecentFile(path);
+  ConfirmInStatusLine(this, "Gespeichert: " + wxFileName(path).GetFullName());
   return true;
 }

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "FileErrors.h"
+
 namespace {
 
 std::string DirectoryOf(const std::string& path) {
@@ -36,20 +38,22 @@ SafeFileWriter::SafeFileWriter(const std::string& path)
   const size_t slash = m_target.rfind('/');
   const std::string name = slash == std::string::npos ? m_target : m_target.substr(slash + 1);
   if (name.empty()) {
-    m_error = path + ": " + std::strerror(EISDIR);
+    Fail(path, EISDIR);
     return;
   }
   struct stat st;
   // Only a regular file may be replaced: renaming over a device or a pipe would swap
   // the node itself for our file.
   if (stat(m_target.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-    m_error = path + ": " + (S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file");
+    Fail(path, S_ISDIR(st.st_mode) ? EISDIR : NOT_A_REGULAR_FILE);
     return;
   }
   std::string tmpl = dir + "/." + name + ".XXXXXX";
   m_fd = mkostemp(tmpl.data(), O_CLOEXEC);
   if (m_fd < 0) {
-    Fail(path, errno);
+    const int err = errno;
+    // "No such file" from a folder that is there: it takes no files of ours.
+    Fail(path, err == ENOENT && stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? CANNOT_CREATE_HERE : err);
     return;
   }
   m_temp = tmpl;
@@ -71,7 +75,9 @@ SafeFileWriter::~SafeFileWriter() {
 }
 
 void SafeFileWriter::Fail(const std::string& what, int err) {
-  if (m_error.empty()) m_error = what + ": " + std::strerror(err);
+  if (!m_error.empty()) return;
+  m_error = what + ": " + (err < 0 ? "cannot create this file" : std::strerror(err));
+  m_errno = err;
 }
 
 void SafeFileWriter::Write(std::string_view s) {

@@ -23,9 +23,11 @@ class SafeFileWriter {
   SafeFileWriter(const SafeFileWriter&) = delete;
   SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
-  // False once anything failed; Error() then says what.
+  // False once anything failed; Error() then says what (for logs), ErrorNumber() why: the
+  // errno of the first failure, or NOT_A_REGULAR_FILE or CANNOT_CREATE_HERE (FileErrors.h).
   bool Ok() const { return m_error.empty(); }
   const std::string& Error() const { return m_error; }
+  int ErrorNumber() const { return m_errno; }
 
   // Space for n more bytes (n <= 64 KiB); Commit() tells how many were used.
   char* Reserve(size_t n) {
@@ -61,5 +63,6 @@ class SafeFileWriter {
   std::unique_ptr<char[]> m_buf;  // not zeroed: only what was put in is written
   size_t m_used = 0;
   std::string m_error;
+  int m_errno = 0;
   bool m_done = false;
 };

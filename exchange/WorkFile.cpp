@@ -4,11 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "Cp1252.h"
+#include "FileErrors.h"
 #include "LineReader.h"
 #include "NumberFormat.h"
 
@@ -49,31 +51,27 @@ size_t ParseEscape(std::string_view s, size_t i, char32_t& cp, bool& empty) {
   return j + 1 - i;
 }
 
-std::string Quote(std::string_view fileText) {
-  constexpr size_t SHOWN = 40;
-  std::string s = Cp1252ToUtf8(fileText.substr(0, SHOWN));
-  for (char& c : s)
-    if (static_cast<unsigned char>(c) < 0x20) c = '?';  // keep the message one clean line
-  if (fileText.size() > SHOWN) s += "...";
-  return "\"" + s + "\"";
-}
+std::string Quote(std::string_view fileText) { return "„" + Excerpt(fileText) + "“"; }
 
 class WorkFileParser {
  public:
-  WorkFileParser(int fd, WorkFileReadResult& result) : m_in(fd), m_result(result) {}
+  WorkFileParser(int fd, size_t fileSize, WorkFileReadResult& result)
+      : m_in(fd), m_fileSize(fileSize), m_result(result) {}
 
   bool Parse();
 
  private:
-  bool Fail(int64_t line, const std::string& what) {
+  // `why` says what is wrong in the line, without the file: ReadWorkFile puts the file first.
+  bool Fail(int64_t line, const std::string& why) {
     m_result.line = line;
-    m_result.message = "Line " + std::to_string(line) + ": " + what;
+    m_result.message = why;
     return false;
   }
   std::string Where() const {
     if (m_count < 0) return "";
-    return " (recording " + std::to_string(m_index + 1) + " of " + std::to_string(m_count) + ")";
+    return " der Aufzeichnung " + std::to_string(m_index + 1) + " von " + std::to_string(m_count);
   }
+  static std::string InLine(int64_t line) { return "in Zeile " + std::to_string(line); }
   bool NextLine(std::string_view& line, const std::string& what);
   bool Report(LineReader::Status st, const std::string& what);
   bool ReadInt(int32_t& v, const std::string& what);
@@ -81,6 +79,7 @@ class WorkFileParser {
   bool ReadSamples(Storage& rec, int32_t n);
 
   LineReader m_in;
+  size_t m_fileSize;
   WorkFileReadResult& m_result;
   int32_t m_count = -1;
   int32_t m_index = 0;
@@ -93,11 +92,13 @@ bool WorkFileParser::NextLine(std::string_view& line, const std::string& what) {
 
 bool WorkFileParser::Report(LineReader::Status st, const std::string& what) {
   const int64_t line = m_in.LineNumber() + 1;
+  if (st == LineReader::END && line == 1) return Fail(line, "die Datei ist leer");
   if (st == LineReader::END)
-    return Fail(line, "the file ends where " + what + " should be" + Where());
+    return Fail(line, "die Datei endet vor Zeile " + std::to_string(line) + ", erwartet war " + what + Where());
   if (st == LineReader::TOO_LONG)
-    return Fail(line, "line too long where " + what + " should be" + Where());
-  return Fail(line, std::string("cannot read the file: ") + std::strerror(m_in.Errno()));
+    return Fail(line, "Zeile " + std::to_string(line) + " ist zu lang, erwartet war " + what + Where());
+  m_result.readErrno = m_in.Errno();
+  return Fail(line, "");
 }
 
 bool WorkFileParser::ReadInt(int32_t& v, const std::string& what) {
@@ -109,8 +110,8 @@ bool WorkFileParser::ReadInt(int32_t& v, const std::string& what) {
   while (!field.empty() && IsCSpace(static_cast<unsigned char>(field.back())))
     field.remove_suffix(1);
   if (!ParseInt(field, v))
-    return Fail(m_in.LineNumber(),
-                "expected " + what + " (a whole number), found " + Quote(line) + Where());
+    return Fail(m_in.LineNumber(), InLine(m_in.LineNumber()) + " steht " + Quote(line) + ", erwartet war " + what +
+                                       Where() + " (eine ganze Zahl)");
   return true;
 }
 
@@ -127,18 +128,23 @@ bool WorkFileParser::ReadText(std::string& text, const std::string& what, bool t
     }
   }
   if (line.size() > WORK_FILE_MAX_TEXT)
-    return Fail(m_in.LineNumber(), what + " is longer than " + std::to_string(WORK_FILE_MAX_TEXT) +
-                                       " characters" + Where());
+    return Fail(m_in.LineNumber(), InLine(m_in.LineNumber()) + " ist " + what + Where() + " länger als " +
+                                       std::to_string(WORK_FILE_MAX_TEXT) + " Zeichen");
   text = DecodeWorkFileText(line);
   return true;
 }
 
 bool WorkFileParser::ReadSamples(Storage& rec, int32_t n) {
+  // Room for what the count claims, but no more than the file can hold: a sample line has
+  // at least eight bytes, so a damaged count cannot make a small file claim much memory.
+  const size_t room = std::min(static_cast<size_t>(n), m_fileSize / 8);
+  std::vector<float> series[4];
+  for (std::vector<float>& s : series) s.reserve(room);
   std::string_view line;
   for (int32_t i = 0; i < n; ++i) {
     // The common path builds no text: the description is made only for a fault.
     if (const LineReader::Status st = m_in.Next(line); st != LineReader::LINE)
-      return Report(st, "sample " + std::to_string(i + 1) + " of " + std::to_string(n));
+      return Report(st, "Messwert " + std::to_string(i + 1) + " von " + std::to_string(n));
     float v[4];
     size_t pos = 0;
     bool good = true;
@@ -152,25 +158,27 @@ bool WorkFileParser::ReadSamples(Storage& rec, int32_t n) {
     }
     while (good && pos < line.size() && IsCSpace(static_cast<unsigned char>(line[pos]))) ++pos;
     if (!good || pos != line.size())
-      return Fail(m_in.LineNumber(), "expected sample " + std::to_string(i + 1) + " of " +
-                                         std::to_string(n) + " (four numbers), found " +
-                                         Quote(line) + Where());
-    rec.AppendSample(v[0], v[1], v[2], v[3]);
+      return Fail(m_in.LineNumber(), InLine(m_in.LineNumber()) + " steht " + Quote(line) + ", erwartet war Messwert " +
+                                         std::to_string(i + 1) + " von " + std::to_string(n) + Where() +
+                                         " (vier Zahlen)");
+    for (int k = 0; k < 4; ++k) series[k].push_back(v[k]);
   }
+  rec.SetSamples(std::move(series[0]), std::move(series[1]), std::move(series[2]), std::move(series[3]));
   return true;
 }
 
 bool WorkFileParser::Parse() {
   int32_t first;
-  if (!ReadInt(first, "the version marker or the number of recordings")) return false;
+  if (!ReadInt(first, "die Versionsnummer oder die Anzahl der Aufzeichnungen")) return false;
   int version = 0;
   int32_t count = first;
   if (first == WORK_FILE_VERSION_1 || first == WORK_FILE_VERSION_2) {
     version = first == WORK_FILE_VERSION_1 ? 1 : 2;
-    if (!ReadInt(count, "the number of recordings")) return false;
+    if (!ReadInt(count, "die Anzahl der Aufzeichnungen")) return false;
   }
   if (count < 0)
-    return Fail(m_in.LineNumber(), "negative number of recordings (" + std::to_string(count) + ")");
+    return Fail(m_in.LineNumber(),
+                InLine(m_in.LineNumber()) + " steht die negative Anzahl der Aufzeichnungen " + std::to_string(count));
   m_count = count;
 
   // Records are added only as their lines arrive: a count alone allocates nothing.
@@ -178,17 +186,18 @@ bool WorkFileParser::Parse() {
   for (m_index = 0; m_index < count; ++m_index) {
     std::string title, dateTime, info;
     int32_t serial = 0;
-    if (!ReadText(title, "the title", true)) return false;
-    if (!ReadText(dateTime, "the date and time", false)) return false;
-    if (version >= 1 && !ReadText(info, "the information text", false)) return false;
-    if (version >= 2 && !ReadInt(serial, "the serial number")) return false;
+    if (!ReadText(title, "der Titel", true)) return false;
+    if (!ReadText(dateTime, "das Datum mit Uhrzeit", false)) return false;
+    if (version >= 1 && !ReadText(info, "der Informationstext", false)) return false;
+    if (version >= 2 && !ReadInt(serial, "die Seriennummer")) return false;
     int32_t interval, unitCode, flowUnit, spare, n;
-    if (!ReadInt(interval, "the sample interval") || !ReadInt(unitCode, "the pressure unit code") ||
-        !ReadInt(flowUnit, "the flow unit") || !ReadInt(spare, "the spare flag") ||
-        !ReadInt(n, "the sample count"))
+    if (!ReadInt(interval, "das Abtastintervall") || !ReadInt(unitCode, "der Code der Druckeinheit") ||
+        !ReadInt(flowUnit, "die Durchflusseinheit") || !ReadInt(spare, "das Reservekennzeichen") ||
+        !ReadInt(n, "die Anzahl der Messwerte"))
       return false;
     if (n < 0)
-      return Fail(m_in.LineNumber(), "negative sample count (" + std::to_string(n) + ")" + Where());
+      return Fail(m_in.LineNumber(), InLine(m_in.LineNumber()) + " steht die negative Anzahl der Messwerte " +
+                                         std::to_string(n) + Where());
 
     Storage& rec = recordings.emplace_back(dateTime, interval, flowUnit, spare != 0);
     rec.SetPressureUnit(static_cast<char>(unitCode & 0xFF));
@@ -253,14 +262,28 @@ WorkFileReadResult ReadWorkFile(const std::string& path) {
   WorkFileReadResult result;
   // Non-blocking, so a named pipe cannot hang the open; only regular files are read.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int openErrno = errno;
   struct stat st;
   if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const int why = fd < 0 ? openErrno : S_ISDIR(st.st_mode) ? EISDIR : NOT_A_REGULAR_FILE;
     if (fd >= 0) close(fd);
-    result.message = "Cannot open File for Reading";
+    result.message = CannotOpenText(path, why);
     return result;
   }
-  WorkFileParser parser(fd, result);
+  WorkFileParser parser(fd, static_cast<size_t>(st.st_size), result);
   result.ok = parser.Parse();
+  if (!result.ok) {
+    // Another kind of file picked by mistake is named as such, not by its bytes.
+    char head[512];
+    const ssize_t n = pread(fd, head, sizeof head, 0);
+    const std::string kind = BinaryContentKind(std::string_view(head, n > 0 ? static_cast<size_t>(n) : 0));
+    if (result.readErrno != 0)
+      result.message = CannotReadText(path, result.readErrno);
+    else if (!kind.empty())
+      result.message = "„" + DisplayText(path) + "“ ist keine Arbeitsdatei, sondern " + kind + ".";
+    else
+      result.message = "„" + DisplayText(path) + "“ ist keine gültige Arbeitsdatei: " + result.message + ".";
+  }
   close(fd);
   return result;
 }
@@ -295,22 +318,22 @@ FileWriteResult WriteWorkFile(const std::string& path, std::span<const Storage> 
     Texts& t = texts.emplace_back(Texts{EncodeWorkFileText(rec.GetTitle(), true),
                                         EncodeWorkFileText(rec.GetDateTime(), false),
                                         EncodeWorkFileText(rec.GetInfo(), false)});
-    const char* field = t.title.size() > WORK_FILE_MAX_TEXT      ? "title"
-                        : t.dateTime.size() > WORK_FILE_MAX_TEXT ? "date and time"
-                        : t.info.size() > WORK_FILE_MAX_TEXT     ? "information text"
+    const char* field = t.title.size() > WORK_FILE_MAX_TEXT      ? "der Titel"
+                        : t.dateTime.size() > WORK_FILE_MAX_TEXT ? "das Datum mit Uhrzeit"
+                        : t.info.size() > WORK_FILE_MAX_TEXT     ? "der Informationstext"
                                                                  : nullptr;
     if (field) {
-      result.message = "Cannot save: the " + std::string(field) + " of recording " +
-                       std::to_string(i + 1) + " (\"" + rec.GetTitle() +
-                       "\") is too long for a work file (at most " +
-                       std::to_string(WORK_FILE_MAX_TEXT) + " characters)";
+      result.message = CannotSaveText(path, std::string(field) + " der Aufzeichnung " + std::to_string(i + 1) + " („" +
+                                                DisplayText(rec.GetTitle(), 30) +
+                                                "“) ist für eine Arbeitsdatei zu lang (höchstens " +
+                                                std::to_string(WORK_FILE_MAX_TEXT) + " Zeichen)");
       return result;
     }
   }
 
   SafeFileWriter out(path);
   if (!out.Ok()) {
-    result.message = "Cannot open File for Writing: " + out.Error();
+    result.message = CannotSaveText(path, out.ErrorNumber());
     return result;
   }
   WriteIntLine(out, WORK_FILE_VERSION_2);
@@ -335,7 +358,7 @@ FileWriteResult WriteWorkFile(const std::string& path, std::span<const Storage> 
       out.WriteNumberLine({time[i], flow[i], pressure[i], volume[i]}, {6, 6, 6, 6}, ' ');
   }
   if (!out.Finish()) {
-    result.message = "Cannot write File: " + out.Error();
+    result.message = CannotSaveText(path, out.ErrorNumber());
     return result;
   }
   result.ok = true;

@@ -28,7 +28,8 @@ struct WorkFileReadResult {
   std::vector<Storage> recordings;  // only when ok
   int version = -1;                 // 0, 1 or 2 when ok
   int64_t line = 0;                 // line of the fault; 0 when the file did not open
-  std::string message;              // the fault, naming the line
+  int readErrno = 0;                // set when reading failed after the file opened
+  std::string message;              // for the user: the file, the line and what is wrong there
 };
 
 // Reads a whole work file into a new set; on any fault nothing is returned but the message.

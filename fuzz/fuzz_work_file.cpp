@@ -112,7 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!first.ok) {
     FUZZ_CHECK(first.recordings.empty());
     FUZZ_CHECK(first.line >= 1);
-    FUZZ_CHECK(first.message.rfind("Line " + std::to_string(first.line) + ": ", 0) == 0);
+    FUZZ_CHECK(first.message.rfind("„" + in + "“ ist keine", 0) == 0);
+    FUZZ_CHECK(first.message.find('\n') == std::string::npos);
     return 0;
   }
   FUZZ_CHECK(first.version >= 0 && first.version <= 2);

@@ -12,6 +12,12 @@ int ToPixel(double v) {
   return static_cast<int>(v);
 }
 
+ClipBox WholeWindow(int W, int H) { return {-(W / 2), -(H / 2), W - W / 2 - 1, H - H / 2 - 1}; }
+
+ClipBox Grown(const ClipBox& box, int margin) {
+  return {box.left - margin, box.top - margin, box.right + margin, box.bottom + margin};
+}
+
 bool CollectBounds(ViewState& v, const std::vector<LayerBounds>& bounded) {
   bool first = true;
   for (const LayerBounds& b : bounded) {
@@ -57,18 +63,39 @@ void ScaleBy(double& s, double f) {
 }
 }  // namespace
 
+// The right-hand axis zooms with the primary one, about the same middle row, so a value on
+// either axis stays on the row where it was.
 void ZoomIn(ViewState& v) {
   ScaleBy(v.m_pxPerUnitX, 1.1);
   ScaleBy(v.m_pxPerUnitY, 1.1);
+  ScaleBy(v.m_pxPerUnitY2, 1.1);
 }
 
 void ZoomOut(ViewState& v) {
   ScaleBy(v.m_pxPerUnitX, 1.0 / 1.1);
   ScaleBy(v.m_pxPerUnitY, 1.0 / 1.1);
+  ScaleBy(v.m_pxPerUnitY2, 1.0 / 1.1);
 }
 
 void LockAspect(ViewState& v) {
-  v.m_pxPerUnitX = v.m_pxPerUnitY = (v.m_pxPerUnitX + v.m_pxPerUnitY) * 0.5;
+  const double mean = (v.m_pxPerUnitX + v.m_pxPerUnitY) * 0.5;
+  ScaleBy(v.m_pxPerUnitY2, mean / v.m_pxPerUnitY);
+  v.m_pxPerUnitX = v.m_pxPerUnitY = mean;
+}
+
+void MoveYTo(ViewState& v, double centreY) {
+  v.m_centreY2 += (centreY - v.m_centreY) * v.m_pxPerUnitY / v.m_pxPerUnitY2;
+  v.m_centreY = centreY;
+}
+
+void KeepRangeOnResize(ViewState& v, int oldW, int oldH, int newW, int newH) {
+  // The extents inside the margins FitView keeps, at least a pixel.
+  const auto inner = [](int size, int margins) { return size - margins > 0 ? size - margins : 1; };
+  const double fx = static_cast<double>(inner(newW, 100)) / inner(oldW, 100);
+  const double fy = static_cast<double>(inner(newH, 80)) / inner(oldH, 80);
+  ScaleBy(v.m_pxPerUnitX, fx);
+  ScaleBy(v.m_pxPerUnitY, fy);
+  ScaleBy(v.m_pxPerUnitY2, fy);
 }
 
 namespace {
@@ -116,15 +143,18 @@ void PanBy(ViewState& v, int dx, int dy) {
 
 void WheelScroll(ViewState& v, int rotation, bool shift) {
   const double change = -rotation;
-  if (shift)
+  if (shift) {
     v.m_centreX += Single(change / v.m_pxPerUnitX);
-  else
+  } else {
     v.m_centreY -= Single(change / v.m_pxPerUnitY);
+    v.m_centreY2 -= change / v.m_pxPerUnitY2;
+  }
 }
 
 void CentreOnPixel(ViewState& v, int px, int py, int clientW, int clientH) {
   v.m_centreX += (px - clientW / 2) / v.m_pxPerUnitX;
   v.m_centreY += (clientH / 2 - py) / v.m_pxPerUnitY;
+  v.m_centreY2 += (clientH / 2 - py) / v.m_pxPerUnitY2;
 }
 
 }  // namespace plotcore

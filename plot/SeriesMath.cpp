@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 #include "plot/PlotView.h"
 
@@ -90,6 +91,19 @@ long FindNearest(const float* xs, std::size_t n, double xQuery) {
     }
   }
   return best;
+}
+
+long FindNearestSorted(const float* xs, std::size_t n, double xQuery) {
+  if (n == 0 || std::isnan(xQuery)) return -1;
+  const auto below = [](float x, double q) { return static_cast<double>(x) < q; };
+  const std::size_t at = static_cast<std::size_t>(std::lower_bound(xs, xs + n, xQuery, below) - xs);
+  std::size_t pick = at;
+  if (at == n || (at > 0 && std::fabs(xQuery - static_cast<double>(xs[at - 1])) <=
+                                std::fabs(xQuery - static_cast<double>(xs[at])))) {
+    // The point before wins ties; of equal x, the first one.
+    pick = static_cast<std::size_t>(std::lower_bound(xs, xs + at, static_cast<double>(xs[at - 1]), below) - xs);
+  }
+  return static_cast<long>(pick);
 }
 
 namespace {
@@ -185,6 +199,66 @@ struct SegmentBuilder {
   int m_col = 0, m_min = 0, m_max = 0, m_last = 0;
 };
 
+// Widens [lo, hi] over y[0 .. n) and notes a NaN in gap.
+template <class T>
+inline void WidenRange(const T* y, std::size_t n, T& lo, T& hi, bool& gap) {
+  for (std::size_t k = 0; k < n; ++k) {
+    const T v = y[k];
+    gap |= v != v;
+    lo = v < lo ? v : lo;
+    hi = v > hi ? v : hi;
+  }
+}
+
+// Lowest and highest value of y[0 .. n), and whether one is NaN (then lo and hi mean nothing).
+template <class T>
+inline void ColumnRange(const T* y, std::size_t n, T& lo, T& hi, bool& gap) {
+  lo = hi = y[0];
+  gap = false;
+  WidenRange(y, n, lo, hi, gap);
+}
+
+// The same four floats at a time: this is the one pass over the data that every paint makes,
+// and the scalar loop runs at a quarter of the speed the memory allows.
+template <>
+inline void ColumnRange<float>(const float* y, std::size_t n, float& lo, float& hi, bool& gap) {
+  typedef float f4 __attribute__((vector_size(16)));
+  typedef int i4 __attribute__((vector_size(16)));
+  std::size_t k = 0;
+  float a = y[0], b = y[0];
+  bool g = false;
+  if (n >= 8) {
+    f4 a0, a1;
+    std::memcpy(&a0, y, sizeof a0);
+    a1 = a0;
+    f4 b0 = a0, b1 = a0;
+    i4 g0 = {0, 0, 0, 0}, g1 = g0;
+    for (; k + 8 <= n; k += 8) {
+      f4 v, w;
+      std::memcpy(&v, y + k, sizeof v);
+      std::memcpy(&w, y + k + 4, sizeof w);
+      g0 |= v != v;
+      g1 |= w != w;
+      a0 = v < a0 ? v : a0;
+      b0 = v > b0 ? v : b0;
+      a1 = w < a1 ? w : a1;
+      b1 = w > b1 ? w : b1;
+    }
+    a0 = a1 < a0 ? a1 : a0;
+    b0 = b1 > b0 ? b1 : b0;
+    g0 |= g1;
+    for (int j = 0; j < 4; ++j) {
+      a = a0[j] < a ? a0[j] : a;
+      b = b0[j] > b ? b0[j] : b;
+      g |= g0[j] != 0;
+    }
+  }
+  WidenRange(y + k, n - k, a, b, g);
+  lo = a;
+  hi = b;
+  gap = g;
+}
+
 inline bool InColumn(double f, int column) {
   return f > -2147483648.0 && f < 2147483648.0 && static_cast<int>(f) == column;
 }
@@ -259,14 +333,9 @@ void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& ma
         (InColumn(fxOf(mid), column) ? lo : hi) = mid;
       }
       const std::size_t end = hi;
-      T ymin = ys[i], ymax = ys[i];
-      bool gap = false;
-      for (std::size_t k = i; k < end; ++k) {
-        const T y = ys[k];
-        gap |= y != y;
-        ymin = y < ymin ? y : ymin;
-        ymax = y > ymax ? y : ymax;
-      }
+      T ymin, ymax;
+      bool gap;
+      ColumnRange(ys + i, end - i, ymin, ymax, gap);
       const double fa = fyOf(static_cast<double>(ymax)), fb = fyOf(static_cast<double>(ymin));
       const double fyLo = std::min(fa, fb), fyHi = std::max(fa, fb);
       if (!gap && fyLo >= top && fyHi <= bottom) {

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "plot/PlotView.h"
+
 namespace plotcore {
 
 // Point storage of the vector-backed series; the series classes inherit it.
@@ -33,6 +35,8 @@ struct SeriesPoints {
 // Index of the point whose x lies nearest to xQuery, the earlier one on ties; -1 when there is
 // none (no points, or no finite x).
 long FindNearest(const float* xs, std::size_t n, double xQuery);
+// The same for x that never decreases and holds no NaN (see IsSorted), by bisection.
+long FindNearestSorted(const float* xs, std::size_t n, double xQuery);
 
 // World to pixel as the window maps it: px = (int)((x - centreX) * pxPerUnitX),
 // py = (int)((centreY - y) * pxPerUnitY), relative to the window centre.
@@ -43,11 +47,6 @@ struct PixelMapping {
 struct PixelPoint {
   int x, y;
   bool operator==(const PixelPoint&) const = default;
-};
-
-// The area that can show anything, in the same pixels, pen width included.
-struct ClipBox {
-  int left, top, right, bottom;
 };
 
 // A line from a to b in pixels; a == b is a dot.

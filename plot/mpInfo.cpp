@@ -67,7 +67,9 @@ mpInfoLegend::mpInfoLegend(const wxRect& rect, const wxBrush* brush) : mpInfoLay
 
 mpInfoLegend::~mpInfoLegend() = default;
 
-void mpInfoLegend::Plot(wxDC& dc, mpWindow& w) {
+void mpInfoLegend::Plot(wxDC&, mpWindow&) {}
+
+void mpInfoLegend::PlotOverlay(wxDC& dc, mpWindow& w) {
   if (!m_visible) return;
   // A size of 0 counts as 1 here too: the next rescale divides by it.
   const int W = w.GetPlotWidth() ? w.GetPlotWidth() : 1;

@@ -40,7 +40,8 @@ class mpInfoLayer : public mpLayer {
 
 // Lists "label value unit" with a sample of the pen for every visible series that has a
 // measured point; draws nothing while there is none. Its corner is the window's legend offset
-// from the centre, which a left-button drag moves.
+// from the centre, which a left-button drag moves. It changes with every measurement, so it
+// is drawn over the plot (PlotOverlay), not with it.
 class mpInfoLegend : public mpInfoLayer {
  public:
   mpInfoLegend();
@@ -48,6 +49,7 @@ class mpInfoLegend : public mpInfoLayer {
   ~mpInfoLegend() override;
 
   void Plot(wxDC& dc, mpWindow& w) override;
+  void PlotOverlay(wxDC& dc, mpWindow& w) override;
 
   wxDECLARE_DYNAMIC_CLASS(mpInfoLegend);
 };

@@ -8,6 +8,8 @@
 #include <wx/pen.h>
 #include <wx/string.h>
 
+#include "plot/PlotView.h"
+
 class mpWindow;
 
 enum mpLayerType { mpLAYER_AXIS = 1, mpLAYER_PLOT = 2, mpLAYER_INFO = 3 };
@@ -24,6 +26,15 @@ class mpLayer : public wxObject {
   virtual double MaxY() const { return 1.0; }
   // Draws with the device origin at the middle of the window.
   virtual void Plot(wxDC& dc, mpWindow& w) = 0;
+  // Drawn over every layer's Plot, from a cached picture of those while only these change:
+  // what measuring shows (markers, cross-hair, the legend).
+  virtual void PlotOverlay(wxDC& /*dc*/, mpWindow& /*w*/) {}
+  // A click at x in measuring mode: curves of the mode take their nearest point as the marker
+  // and report it.
+  virtual void MeasureAt(mpWindow& /*w*/, double /*x*/) {}
+  // Axes narrow the area where the data is drawn (the window's plot area) to the part
+  // between their lines; other layers leave it alone.
+  virtual void LimitPlotArea(plotcore::ClipBox& /*area*/, const mpWindow& /*w*/) const {}
 
   // Legend entry of a series: label, measured value, unit.
   const wxString& GetSeriesLabel() const { return m_seriesLabel; }
@@ -32,6 +43,7 @@ class mpLayer : public wxObject {
   void SetUnitText(const wxString& s) { m_unitText = s; }
   bool HasMarker() const { return m_hasMarker; }
   void SetHasMarker(bool on) { m_hasMarker = on; }
+  // The measured point: its x (held by the curves) and y.
   double GetMarkerValue() const { return m_markerValue; }
 
   const wxFont& GetFont() const { return m_font; }

@@ -60,32 +60,52 @@ void mpScale::DrawTickOrGrid(wxDC& dc, wxPoint from, wxPoint to, wxPoint gridFro
   dc.SetPen(WithStyle(m_pen, wxPENSTYLE_SOLID));
 }
 
+void mpScale::LimitBesideLine(plotcore::ClipBox& area, int orgx) const {
+  if (m_position == 2 || m_position == 4) area.left = std::max(area.left, orgx + 1);
+  if (m_position == 0 || m_position == 5) area.right = std::min(area.right, orgx - 1);
+}
+
 mpScaleX::mpScaleX(const wxString& name, int position, bool ticks, bool reserveRight)
     : mpScale(name, position, ticks, reserveRight, *wxNORMAL_FONT) {}
+
+int mpScaleX::LineY(const mpWindow& w) const {
+  const int H = w.GetPlotHeight();
+  switch (m_position) {
+    case 0:
+      return 10 - H / 2;
+    case 1:
+      return ToPixel(w.GetCentreY() * w.GetPxPerUnitY());
+    case 4:
+      return H / 2 - 1;
+    case 5:
+      return -H / 2;
+    default:
+      return H / 2 - 35;
+  }
+}
+
+void mpScaleX::LimitPlotArea(plotcore::ClipBox& area, const mpWindow& w) const {
+  const int orgy = LineY(w);
+  if (m_position == 2 || m_position == 4) area.bottom = std::min(area.bottom, orgy - 1);
+  if (m_position == 0 || m_position == 5) area.top = std::max(area.top, orgy + 1);
+}
 
 void mpScaleX::Plot(wxDC& dc, mpWindow& w) {
   dc.SetPen(m_pen);
   dc.SetFont(m_font);
   const int W = w.GetPlotWidth(), H = w.GetPlotHeight();
   const double scale = w.GetPxPerUnitX(), centre = w.GetCentreX();
-  int orgy;
-  switch (m_position) {
-    case 0: orgy = 10 - H / 2; break;
-    case 1: orgy = ToPixel(w.GetCentreY() * w.GetPxPerUnitY()); break;
-    case 4: orgy = H / 2 - 1; break;
-    case 5: orgy = -H / 2; break;
-    default: orgy = H / 2 - 35; break;
-  }
+  const int orgy = LineY(w);
   dc.DrawLine(-W / 2, orgy, W / 2, orgy);
 
-  plotcore::XLabelSpacing spacing;
-  for (double v : plotcore::TickValues(scale, centre, W / 2)) {
-    const int p = ToPixel((v - centre) * scale);
-    // The leftmost 50 pixels belong to the y axis, the rightmost 50 to a right-hand one.
-    if (!(p > 50 - W / 2 && (p < W / 2 - 50 || !m_reserveRight))) continue;
+  // Digits are equally wide in the axis fonts, so these stand for every label.
+  const int shortWidth = dc.GetTextExtent("00:00").x, longWidth = dc.GetTextExtent("00:00:00").x;
+  plotcore::XLabelSpacing spacing;  // a guard for fonts whose labels differ in width
+  for (const plotcore::TimeTick& t : plotcore::TimeTicks(scale, centre, W, m_reserveRight, shortWidth, longWidth)) {
+    const int p = t.px;
     DrawTickOrGrid(dc, {p, orgy}, {p, m_position == 4 ? orgy - 4 : orgy + 4}, {p, 30 - H / 2},
                    {p, orgy});
-    const wxString label = FromStd(plotcore::FormatClock(v));
+    const wxString label = FromStd(plotcore::FormatClock(t.seconds));
     wxCoord tw, th;
     dc.GetTextExtent(label, &tw, &th);
     if (spacing.Accept(p, tw))
@@ -108,19 +128,35 @@ mpScaleY::mpScaleY(const wxString& name, int position, bool ticks, bool reserveR
   m_caption = FirstWord(name);
 }
 
+int mpScaleY::LineX(const mpWindow& w) const {
+  const int W = w.GetPlotWidth();
+  switch (m_position) {
+    case 0:
+      return W / 2 - 20;
+    case 1:
+      return -ToPixel(w.GetCentreX() * w.GetPxPerUnitX());
+    case 4:
+      return -W / 2;
+    case 5:
+      return W / 2 - 1;
+    default:
+      return 50 - W / 2;
+  }
+}
+
+// Beside the line, and below the 30 pixels at the top that the axis keeps free of ticks
+// (the titles and the colour keys live there).
+void mpScaleY::LimitPlotArea(plotcore::ClipBox& area, const mpWindow& w) const {
+  LimitBesideLine(area, LineX(w));
+  if (m_position != 1) area.top = std::max(area.top, 30 - w.GetPlotHeight() / 2);
+}
+
 void mpScaleY::Plot(wxDC& dc, mpWindow& w) {
   dc.SetPen(m_pen);
   dc.SetFont(m_font);
   const int W = w.GetPlotWidth(), H = w.GetPlotHeight();
   const double scale = w.GetPxPerUnitY(), centre = w.GetCentreY();
-  int orgx;
-  switch (m_position) {
-    case 0: orgx = W / 2 - 20; break;
-    case 1: orgx = -ToPixel(w.GetCentreX() * w.GetPxPerUnitX()); break;
-    case 4: orgx = -W / 2; break;
-    case 5: orgx = W / 2 - 1; break;
-    default: orgx = 50 - W / 2; break;
-  }
+  const int orgx = LineX(w);
   dc.DrawLine(orgx, -H / 2, orgx, H / 2);
 
   const double n = plotcore::ComputeTickStep(scale).n;
@@ -166,20 +202,31 @@ void mpScaleY::Plot(wxDC& dc, mpWindow& w) {
 mpScaleYVell::mpScaleYVell(const wxString& name, int position, bool ticks)
     : mpScale(name, position, ticks, false, *wxSMALL_FONT) {}
 
+int mpScaleYVell::LineX(const mpWindow& w) const {
+  const int W = w.GetPlotWidth();
+  switch (m_position) {
+    case 0:
+      return W / 2 - 20;
+    case 1:
+      return -ToPixel(w.GetCentreX() * w.GetPxPerUnitX());
+    case 2:
+      return 40 - W / 2;
+    case 4:
+      return -W / 2;
+    default:
+      return W / 2 - 50;
+  }
+}
+
+void mpScaleYVell::LimitPlotArea(plotcore::ClipBox& area, const mpWindow& w) const { LimitBesideLine(area, LineX(w)); }
+
 void mpScaleYVell::Plot(wxDC& dc, mpWindow& w) {
   m_pen = *wxGREY_PEN;
   dc.SetPen(m_pen);
   dc.SetFont(m_font);
   const int W = w.GetPlotWidth(), H = w.GetPlotHeight();
   const double scale = w.GetPxPerUnitY2(), centre = w.GetCentreY2();
-  int orgx;
-  switch (m_position) {
-    case 0: orgx = W / 2 - 20; break;
-    case 1: orgx = -ToPixel(w.GetCentreX() * w.GetPxPerUnitX()); break;
-    case 2: orgx = 40 - W / 2; break;
-    case 4: orgx = -W / 2; break;
-    default: orgx = W / 2 - 50; break;
-  }
+  const int orgx = LineX(w);
   dc.DrawLine(orgx, -H / 2, orgx, H / 2);
 
   plotcore::YLabelSpacing spacing;
@@ -187,10 +234,12 @@ void mpScaleYVell::Plot(wxDC& dc, mpWindow& w) {
   for (double v : plotcore::TickValues(scale, centre, H / 2)) {
     const int p = ToPixel(scale * (centre - v));
     if (!(p < H / 2 - 30)) continue;
+    // A tick pointing right, never a grid line: two sets of grid lines at unrelated heights
+    // would only confuse.
     if (m_position == 4)
-      DrawTickOrGrid(dc, {orgx, p}, {orgx + 4, p}, {-W, p}, {W, p});
+      dc.DrawLine(orgx, p, orgx + 4, p);
     else
-      DrawTickOrGrid(dc, {orgx + 4, p}, {orgx, p}, {-W, p}, {W, p});
+      dc.DrawLine(orgx + 4, p, orgx, p);
     const wxString label = FromStd(plotcore::FormatSecondY(v));
     wxCoord tw, th;
     dc.GetTextExtent(label, &tw, &th);

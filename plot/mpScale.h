@@ -17,6 +17,8 @@ class mpScale : public mpLayer {
   // A tick mark from `from` to `to`, or with the grid switched on the dotted grid line from
   // `gridFrom` to `gridTo`, the pen left solid afterwards.
   void DrawTickOrGrid(wxDC& dc, wxPoint from, wxPoint to, wxPoint gridFrom, wxPoint gridTo) const;
+  // A y axis whose line lies at orgx keeps the plot area on the inner side of it.
+  void LimitBesideLine(plotcore::ClipBox& area, int orgx) const;
 };
 
 class mpScaleX : public mpScale {
@@ -24,6 +26,9 @@ class mpScaleX : public mpScale {
   mpScaleX(const wxString& name = "X", int position = 2, bool ticks = true,
            bool reserveRight = false);
   void Plot(wxDC& dc, mpWindow& w) override;
+  void LimitPlotArea(plotcore::ClipBox& area, const mpWindow& w) const override;
+  // Where the axis line lies, relative to the window centre.
+  int LineY(const mpWindow& w) const;
 
   wxDECLARE_DYNAMIC_CLASS(mpScaleX);
 };
@@ -34,15 +39,20 @@ class mpScaleY : public mpScale {
   mpScaleY(const wxString& name = "Y", int position = 2, bool ticks = true,
            bool reserveRight = false);
   void Plot(wxDC& dc, mpWindow& w) override;
+  void LimitPlotArea(plotcore::ClipBox& area, const mpWindow& w) const override;
+  int LineX(const mpWindow& w) const;
 
   wxDECLARE_DYNAMIC_CLASS(mpScaleY);
 };
 
-// Drawn against the window's second y scale; always in the stock grey pen.
+// Drawn against the window's second y scale; always in the stock grey pen, always with
+// ticks: the grid, when shown, is the primary axis' alone.
 class mpScaleYVell : public mpScale {
  public:
   mpScaleYVell(const wxString& name = "Y", int position = 5, bool ticks = true);
   void Plot(wxDC& dc, mpWindow& w) override;
+  void LimitPlotArea(plotcore::ClipBox& area, const mpWindow& w) const override;
+  int LineX(const mpWindow& w) const;
 
   wxDECLARE_DYNAMIC_CLASS(mpScaleYVell);
 };

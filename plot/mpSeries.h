@@ -25,6 +25,15 @@ class mpCurve : public mpLayer {
   // The point whose x is nearest to xQuery (the earlier one on ties); false without points.
   bool FindNearest(double xQuery, double& x, double& y);
 
+  // The marker is held in data coordinates, so it sits on its point after any zoom, pan or
+  // resize; new points (the filter switched on or off) give it the value now at its x.
+  void SetMarker(double x, double y);
+  double GetMarkerX() const { return m_markerX; }
+  void RefreshMarker();
+
+  void MeasureAt(mpWindow& w, double x) override;
+  void PlotOverlay(wxDC& dc, mpWindow& w) override;
+
   int GetTitleAlign() const { return m_titleAlign; }
   void SetTitleAlign(int align) { m_titleAlign = align; }
 
@@ -33,9 +42,11 @@ class mpCurve : public mpLayer {
   virtual const float* RawXs() const { return nullptr; }
   virtual const float* RawYs() const { return nullptr; }
   virtual bool RawSorted() const { return false; }
+  // Drawn against the right-hand y scale.
+  virtual bool OnSecondAxis() const = 0;
 
   int m_titleAlign;
-  int m_markPx = 0, m_markPy = 0;
+  double m_markerX = 0.0;
 
   friend struct SeriesPainter;
 };
@@ -46,6 +57,9 @@ class mpFXY : public mpCurve {
   explicit mpFXY(const wxString& name = wxEmptyString, int titleAlign = 0);
   void Plot(wxDC& dc, mpWindow& w) override;
 
+ protected:
+  bool OnSecondAxis() const override { return false; }
+
   wxDECLARE_ABSTRACT_CLASS(mpFXY);
 };
 
@@ -54,6 +68,9 @@ class mpFXYVell : public mpCurve {
  public:
   explicit mpFXYVell(const wxString& name = wxEmptyString, int titleAlign = 0);
   void Plot(wxDC& dc, mpWindow& w) override;
+
+ protected:
+  bool OnSecondAxis() const override { return true; }
 
   wxDECLARE_ABSTRACT_CLASS(mpFXYVell);
 };
@@ -66,6 +83,7 @@ class mpVectorCurve : public Curve, protected plotcore::SeriesPoints {
 
   void SetPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
     plotcore::SeriesPoints::SetPoints(xs, ys);
+    this->RefreshMarker();
   }
   void ExtendPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
     plotcore::SeriesPoints::ExtendPoints(xs, ys);

@@ -5,6 +5,8 @@
 #include <wx/msgdlg.h>
 #include <wx/settings.h>
 
+#include <algorithm>
+
 wxIMPLEMENT_ABSTRACT_CLASS(mpWindow, wxScrolledWindow);
 
 // clang-format off
@@ -32,6 +34,7 @@ wxBEGIN_EVENT_TABLE(mpWindow, wxScrolledWindow)
   EVT_MENU(mpID_ZOOM_OUT, mpWindow::OnZoomOut)
   EVT_MENU(mpID_LOCKASPECT, mpWindow::OnLockAspect)
   EVT_MENU(mpID_HELP_MOUSE, mpWindow::OnMouseHelp)
+  EVT_CHAR(mpWindow::OnChar)
 wxEND_EVENT_TABLE()
 // clang-format on
 
@@ -57,6 +60,7 @@ mpWindow::mpWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
 }
 
 mpWindow::~mpWindow() {
+  m_pictureDC.SelectObject(wxNullBitmap);
   m_buffDC.SelectObject(wxNullBitmap);
   delete m_buffBmp;
   m_layers.clear();
@@ -138,11 +142,24 @@ void mpWindow::SetAspectLock(bool on) {
 void mpWindow::SetFlowMeasuring(bool on) {
   m_measureFlow = on;
   UpdateCursor();
+  RefreshOverlay();  // the cross-hair comes or goes
 }
 
 void mpWindow::SetPressureMeasuring(bool on) {
   m_measurePressure = on;
   UpdateCursor();
+  RefreshOverlay();
+}
+
+void mpWindow::MeasureAtColumn(int column) {
+  const plotcore::ClipBox area = GetPlotArea();
+  const int mx = column - m_width / 2;
+  // Left of the y axis or right of the right-hand one the nearest point would lie out of
+  // sight: the readouts would show a value with no marker to go with it.
+  if (mx < area.left || mx > area.right) return;
+  const double x = mx / m_pxPerUnitX + m_centreX;
+  for (const auto& [key, layer] : m_layers) layer->MeasureAt(*this, x);
+  RefreshOverlay();
 }
 
 // The cross-hair shows while either measuring mode is on, so switching one mode off does not
@@ -166,21 +183,70 @@ void mpWindow::SetCentre(double x, double y, double y2) {
   UpdateView();
 }
 
-void mpWindow::RenderLayers(wxDC& dc) {
+plotcore::ClipBox mpWindow::GetPlotArea() const {
+  plotcore::ClipBox area = plotcore::WholeWindow(m_width, m_height);
+  for (const auto& [key, layer] : m_layers) layer->LimitPlotArea(area, *this);
+  return area;
+}
+
+wxRect mpWindow::GetPlotAreaRect() const {
+  const plotcore::ClipBox a = GetPlotArea();
+  return wxRect(a.left, a.top, std::max(0, a.right - a.left + 1), std::max(0, a.bottom - a.top + 1));
+}
+
+void mpWindow::DrawBackground(wxDC& dc) {
   dc.SetPen(*wxTRANSPARENT_PEN);
   dc.SetBrush(wxBrush(GetBackgroundColour(), wxBRUSHSTYLE_SOLID));
   dc.DrawRectangle(0, 0, m_width, m_height);
+}
+
+void mpWindow::DrawOverlays(wxDC& dc) {
+  for (const auto& [key, layer] : m_layers) layer->PlotOverlay(dc, *this);
+}
+
+void mpWindow::RenderLayers(wxDC& dc) {
+  DrawBackground(dc);
+  for (const auto& [key, layer] : m_layers) layer->Plot(dc, *this);
+  DrawOverlays(dc);
+}
+
+void mpWindow::DrawPicture(wxDC& dc) {
+  dc.SetDeviceOrigin(0, 0);
+  DrawBackground(dc);
+  dc.SetDeviceOrigin(m_width / 2, m_height / 2);
   for (const auto& [key, layer] : m_layers) layer->Plot(dc, *this);
 }
 
 void mpWindow::DrawView(wxDC& dc) {
+  DrawPicture(dc);
+  DrawOverlays(dc);
   dc.SetDeviceOrigin(0, 0);
-  dc.SetPen(*wxTRANSPARENT_PEN);
-  dc.SetBrush(wxBrush(GetBackgroundColour(), wxBRUSHSTYLE_SOLID));
-  dc.DrawRectangle(0, 0, m_width, m_height);
+}
+
+void mpWindow::DrawCachedView(wxDC& dc) {
+  if (m_width <= 0 || m_height <= 0) return;
+  if (m_pictureStale || !m_picture.IsOk() || m_picture.GetWidth() != m_width || m_picture.GetHeight() != m_height) {
+    if (!m_picture.IsOk() || m_picture.GetWidth() != m_width || m_picture.GetHeight() != m_height) {
+      m_pictureDC.SelectObject(wxNullBitmap);
+      m_picture = wxBitmap(m_width, m_height);
+      m_pictureDC.SelectObject(m_picture);
+    }
+    DrawPicture(m_pictureDC);
+    m_pictureDC.SetDeviceOrigin(0, 0);
+    m_pictureStale = false;
+  }
+  dc.SetDeviceOrigin(0, 0);
+  dc.Blit(0, 0, m_width, m_height, &m_pictureDC, 0, 0);
   dc.SetDeviceOrigin(m_width / 2, m_height / 2);
-  for (const auto& [key, layer] : m_layers) layer->Plot(dc, *this);
+  DrawOverlays(dc);
   dc.SetDeviceOrigin(0, 0);
+}
+
+void mpWindow::RefreshOverlay() { wxScrolledWindow::Refresh(false); }
+
+void mpWindow::Refresh(bool eraseBackground, const wxRect* rect) {
+  m_pictureStale = true;
+  wxScrolledWindow::Refresh(eraseBackground, rect);
 }
 
 void mpWindow::OnPaint(wxPaintEvent&) {
@@ -193,6 +259,7 @@ void mpWindow::OnPaint(wxPaintEvent&) {
     DrawView(paintDC);
     return;
   }
+  // Through the off-screen bitmap, so the overlays never flicker over the picture.
   if (m_buffWidth != m_width || m_buffHeight != m_height || !m_buffBmp) {
     m_buffDC.SelectObject(wxNullBitmap);
     delete m_buffBmp;
@@ -201,23 +268,28 @@ void mpWindow::OnPaint(wxPaintEvent&) {
     m_buffWidth = m_width;
     m_buffHeight = m_height;
   }
-  DrawView(m_buffDC);
+  DrawCachedView(m_buffDC);
   paintDC.Blit(0, 0, m_width, m_height, &m_buffDC, 0, 0);
 }
 
+// Drawn off screen as a paint would draw it, not copied from the screen: a dialog over the
+// window, or a part not yet painted after a resize, would otherwise end up in the picture.
 wxBitmap mpWindow::SnapshotBitmap() {
-  wxClientDC dc(this);
-  int w = 0, h = 0;
-  GetClientSize(&w, &h);
-  if (w <= 0 || h <= 0) return wxBitmap();
-  wxBitmap bmp(w, h);
+  GetClientSize(&m_width, &m_height);
+  if (m_width <= 0 || m_height <= 0) return wxBitmap();
+  wxBitmap bmp(m_width, m_height);
   wxMemoryDC mem(bmp);
-  mem.Blit(0, 0, w, h, &dc, 0, 0);
+  DrawView(mem);
   mem.SelectObject(wxNullBitmap);
   return bmp;
 }
 
 void mpWindow::OnSize(wxSizeEvent&) {
+  // A resize keeps the data range in view, not the pixel scale: a fitted plot stays fitted.
+  const wxSize size = GetSize();
+  if (m_keptSize.x > 0 && m_keptSize.y > 0 && size != m_keptSize && size.x > 0 && size.y > 0)
+    plotcore::KeepRangeOnResize(*this, m_keptSize.x, m_keptSize.y, size.x, size.y);
+  if (size.x > 0 && size.y > 0) m_keptSize = size;
   // The next paint reads the size again; taking it now lets a printout or a snapshot made
   // before that paint use the new size.
   GetClientSize(&m_width, &m_height);
@@ -234,12 +306,13 @@ void mpWindow::OnScroll(wxScrollWinEvent& event) {
   if (event.GetOrientation() == wxHORIZONTAL)
     m_centreX = plotcore::CentreXFromScroll(*this, w, vx);
   else
-    m_centreY = plotcore::CentreYFromScroll(*this, h, vy);
+    plotcore::MoveYTo(*this, plotcore::CentreYFromScroll(*this, h, vy));
   if (!GetChildren().empty()) FitInside();
   Refresh(false);
 }
 
 void mpWindow::OnMouseRightDown(wxMouseEvent& event) {
+  SetFocus();  // for the keys
   m_movedSinceRightDown = false;
   m_panX = event.GetX();
   m_panY = event.GetY();
@@ -257,10 +330,10 @@ void mpWindow::OnShowPopupMenu(wxMouseEvent& event) {
 void mpWindow::ShowPopupMenu(int x, int y) { PopupMenu(&m_popmenu, x, y); }
 
 void mpWindow::OnMouseLeftDown(wxMouseEvent& event) {
+  SetFocus();  // for the keys
   m_markX = event.GetX();
   m_markY = event.GetY();
-  if (m_measureFlow) UpdateView();
-  if (m_measurePressure) UpdateView();
+  if (m_measureFlow || m_measurePressure) MeasureAtColumn(m_markX);
   event.Skip();
 }
 
@@ -281,11 +354,13 @@ void mpWindow::OnMouseMove(wxMouseEvent& event) {
     UpdateView();
   }
   if (event.LeftIsDown()) {
+    // The legend follows the pointer; while measuring, so does the cross-hair.
     m_legendX -= m_markX - event.GetX();
     m_legendY -= m_markY - event.GetY();
     m_markX = event.GetX();
     m_markY = event.GetY();
-    UpdateView();
+    if (m_measureFlow || m_measurePressure) MeasureAtColumn(m_markX);
+    RefreshOverlay();
   }
 }
 
@@ -325,6 +400,29 @@ void mpWindow::OnZoomIn(wxCommandEvent&) {
 void mpWindow::OnZoomOut(wxCommandEvent&) { ZoomOutStep(); }
 
 void mpWindow::OnLockAspect(wxCommandEvent&) { SetAspectLock(!m_aspectLock); }
+
+// Home shows everything, + and - zoom, as the popup does. Handled here, before the scroll
+// helper would take Home to scroll to the start.
+void mpWindow::OnChar(wxKeyEvent& event) {
+  switch (event.GetKeyCode()) {
+    case WXK_HOME:
+    case WXK_NUMPAD_HOME:
+      Fit();
+      break;
+    case '+':
+    case WXK_ADD:
+    case WXK_NUMPAD_ADD:
+      ZoomInStep();
+      break;
+    case '-':
+    case WXK_SUBTRACT:
+    case WXK_NUMPAD_SUBTRACT:
+      ZoomOutStep();
+      break;
+    default:
+      event.Skip();
+  }
+}
 
 void mpWindow::OnMouseHelp(wxCommandEvent&) {
   wxMessageBox(Tr("Unterstützte Mausbefehle"), Tr("Diagramm Hilfe"), wxOK, this);

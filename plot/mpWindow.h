@@ -45,12 +45,23 @@ class mpWindow : public wxScrolledWindow, protected plotcore::ViewState {
   bool IsAspectLocked() const { return m_aspectLock; }
   void SetFlowMeasuring(bool on);
   void SetPressureMeasuring(bool on);
+  // Measures at a pixel column (counted from the left edge), as a click in measuring mode
+  // does: the curves of the mode take their nearest point there. A column outside the plot
+  // area measures nothing.
+  void MeasureAtColumn(int column);
 
   // Background and every layer on a device context whose origin the caller has set.
   void RenderLayers(wxDC& dc);
-  // What a paint draws, on any device context of the window's size: background, then the
-  // layers with the origin in the middle.
+  // Everything a paint shows, drawn afresh on any device context of the window's size:
+  // background, then the layers with the origin in the middle, then their overlays.
   void DrawView(wxDC& dc);
+  // The same picture as a paint makes it: the layers from a cached picture, redrawn only
+  // after the view or a layer changed (any Refresh), and the overlays over it.
+  void DrawCachedView(wxDC& dc);
+  // Repaints only what measuring changes: the overlays over the cached picture.
+  void RefreshOverlay();
+  // Every repaint asked for from outside redraws the layers too.
+  void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override;
   // The pixels the window shows now (no repaint); an invalid bitmap for an empty window.
   wxBitmap SnapshotBitmap();
 
@@ -67,6 +78,10 @@ class mpWindow : public wxScrolledWindow, protected plotcore::ViewState {
   int GetMarkY() const { return m_markY; }
   double GetLegendX() const { return m_legendX; }
   double GetLegendY() const { return m_legendY; }
+  // Where the data is drawn: the pixels between the axes (the whole window without axes),
+  // relative to the window centre. Curves, points, markers and the cross-hair stay inside.
+  plotcore::ClipBox GetPlotArea() const;
+  wxRect GetPlotAreaRect() const;
   bool IsFlowMeasuring() const { return m_measureFlow; }
   bool IsPressureMeasuring() const { return m_measurePressure; }
   const plotcore::ViewState& GetView() const { return *this; }
@@ -97,19 +112,31 @@ class mpWindow : public wxScrolledWindow, protected plotcore::ViewState {
   void OnCenter(wxCommandEvent& event);
   void OnLockAspect(wxCommandEvent& event);
   void OnMouseHelp(wxCommandEvent& event);
+  void OnChar(wxKeyEvent& event);
 
  private:
   bool CollectBounds();
   void UpdateCursor();
+  void DrawBackground(wxDC& dc);
+  // Background and the layers, the origin left in the middle.
+  void DrawPicture(wxDC& dc);
+  void DrawOverlays(wxDC& dc);
 
   std::map<int, mpLayer*> m_layers;
   wxMenu m_popmenu;
   int m_width = 64;
   int m_height = 64;
+  // The outer size the scales were last kept for on a resize (0 before the first size event).
+  // Not the client size: scroll bars coming and going must not rescale the view.
+  wxSize m_keptSize{0, 0};
   int m_popupX = 0, m_popupY = 0;
   int m_buffWidth = 0, m_buffHeight = 0;
   wxMemoryDC m_buffDC;
   wxBitmap* m_buffBmp = nullptr;
+  // The layers without their overlays, as last drawn.
+  wxMemoryDC m_pictureDC;
+  wxBitmap m_picture;
+  bool m_pictureStale = true;
   bool m_doubleBuffer = true;
   bool m_mouseNavigation = true;
   bool m_movedSinceRightDown = false;

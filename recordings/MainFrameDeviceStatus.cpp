@@ -6,6 +6,7 @@
 
 #include "app/GaugeColours.h"
 #include "app/MainFrame.h"
+#include "app/StatusConfirmation.h"
 #include "device/VellUSB.h"
 #include "recordings/MemoryStatus.h"
 
@@ -30,7 +31,7 @@ wxString AccessHintLong() {
 void MainFrame::OnMemoryStatusTimer(wxTimerEvent&) {
   const unsigned char* record = m_link->GetMemoryStatus();
   // Nobody should take the demo's recordings for real measurements.
-  SetStatusText(record && m_link->IsDemoLogger() ? "Demo-Logger" : "", 1);
+  SetStatusText(record && m_link->IsDemoLogger() ? "Demo-Logger" : "", 2);
   if (!record) {
     m_memoryGauge->SetValue(0);
     m_batteryGauge->SetValue(0);
@@ -66,6 +67,8 @@ void MainFrame::OnClearMemory() {
       wxString::FromUTF8("Achtung: Daten werden gelöscht"), wxOK | wxCANCEL);
   if (ask.ShowModal() != wxID_OK) return;
   if (!m_link->ClearMemory()) ReportReadFailure();
+  else
+    ConfirmInStatusLine(this, wxString::FromUTF8("Loggerspeicher gelöscht"));
 }
 
 void MainFrame::ReportReadFailure() {

@@ -2,9 +2,12 @@
 // four parallel float series (time, flow, pressure, volume) with the unfiltered copies.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "SteadyGrowth.h"
 
 class Storage {
  public:
@@ -28,12 +31,7 @@ class Storage {
   // Converts one raw logger sample (14-bit flow, 10-bit pressure) and appends it.
   void AddSample(int32_t flowRaw, int32_t pressureRaw);
   // Appends converted values as they stand; the time base and running volume stay put.
-  void AppendSample(float time, float flow, float pressure, float volume) {
-    m_time.push_back(time);
-    m_flow.push_back(flow);
-    m_pressure.push_back(pressure);
-    m_volume.push_back(volume);
-  }
+  void AppendSample(float time, float flow, float pressure, float volume);
 
   // Out-of-range indices (and GetLastSample on an empty recording) give an all-zero sample.
   Sample GetSample(int i) const;
@@ -42,7 +40,9 @@ class Storage {
   // Last volume truncated toward zero; 0 when empty, clamped to the int range.
   int32_t GetTotalVolume() const;
 
-  // Centred moving average over 2 * halfWidth + 1 samples, in place; off restores.
+  // Centred moving average over 2 * halfWidth + 1 samples, in place; off restores. The
+  // unfiltered copies are held only while the filter is on; samples appended meanwhile go
+  // to both, unsmoothed.
   void ApplyFilter(bool on, int32_t halfWidth);
 
   const std::string& GetFlowMeasurement() const { return m_flowMeasurement; }
@@ -85,6 +85,11 @@ class Storage {
 
   // Lets a reader that knows the sample count size the series once.
   void ReserveSamples(size_t n);
+  // Replaces every sample at once, as AppendSample of each would (the time base and running
+  // volume stay put), for a reader that collected them itself. The series must be of equal
+  // length; longer ones are cut to the shortest.
+  void SetSamples(std::vector<float> time, std::vector<float> flow, std::vector<float> pressure,
+                  std::vector<float> volume);
 
  private:
   std::string m_flowMeasurement;
@@ -111,4 +116,9 @@ class Storage {
   int32_t m_intervalMs = 0;
   std::string m_dateTime;
   int32_t m_serialNumber = 0;
+
+  // How each series grows: m_time, m_flow, m_pressure, m_volume, then the unfiltered three.
+  enum Series { TIME, FLOW, PRESSURE, VOLUME, FLOW_UNFILTERED, PRESSURE_UNFILTERED, VOLUME_UNFILTERED, SERIES };
+  std::array<SteadyGrowth, SERIES> m_growth;
+  void ResetGrowth();
 };

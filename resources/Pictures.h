@@ -11,6 +11,7 @@
 #include <wx/gdicmn.h>
 #include <wx/icon.h>
 #include <wx/iconbndl.h>
+#include <wx/image.h>
 
 #include <vector>
 
@@ -29,6 +30,7 @@ enum PictureId : int {
   // Plot tools (35 x 30 in 70 x 50 buttons).
   PictureZoomIn,           // id 9 "Vergrößern"
   PictureZoomOut,          // id 10 "Verkleinern"
+  PictureZoomFit,          // id 57 "Passend" (the whole recording)
   PictureMeasureFlow,      // id 14 "Messwerte 1", toggle
   PictureMeasurePressure,  // id 56 "Messwerte 2", toggle
   PictureGrid,             // id 15 "Raster", toggle
@@ -89,6 +91,13 @@ wxBitmap vrxPicture(PictureId id, PictureState state = PictureState::Normal);
 // The raw XPM data behind vrxPicture (same fallbacks; nullptr out of range), for code that
 // builds its own bitmap, such as a tip that owns its picture.
 const char* const* vrxPictureXpm(PictureId id, PictureState state = PictureState::Normal);
+
+// XPM data as a bitmap, the same pixels as wxBitmap(xpm) gives. Our own pictures (one
+// character a pixel, colours as #RRGGBB or None) are read with a table lookup a pixel,
+// many times faster than wx's general reader, which builds a string for every pixel;
+// anything else goes to wx's reader. wxNullBitmap for nullptr.
+wxBitmap vrxBitmapFromXpm(const char* const* xpm);
+wxImage vrxImageFromXpm(const char* const* xpm);
 
 // All states of a button at once; `on` is invalid (!IsOk()) for a button without an
 // on-state picture.

@@ -31,7 +31,7 @@ desktop-file-validate "$tmp/prefix/share/applications/vrx.desktop" || fail "desk
 grep -q 'TAG+="uaccess"' "$tmp/prefix/lib/udev/rules.d/70-vrx-logger.rules" || fail "udev rule lacks uaccess"
 grep -q '^Exec=vrx %f$' "$tmp/prefix/share/applications/vrx.desktop" || fail "desktop entry does not pass the file"
 # A file manager knows a work file by its name, and by its first line when the name says nothing.
-update-mime-database "$tmp/prefix/share/mime" >/dev/null
+update-mime-database "$tmp/prefix/share/mime" >/dev/null 2>&1 || fail "the work-file type does not build a MIME database"
 printf '430000\r\n0\r\n' >"$tmp/arbeit.kdl"
 printf '430000\r\n0\r\n' >"$tmp/ohne-endung"
 for f in "$tmp/arbeit.kdl" "$tmp/ohne-endung"; do

@@ -443,6 +443,14 @@ def sym_zoom(cv, plus):
         cv.draw(seg(14, 8, 14, 16, 1.25), BLUE_D)
 
 
+def sym_fit(cv):
+    """A curve that fills the frame its four corners mark."""
+    for (x, y, dx, dy) in ((4, 3, 1, 1), (31, 3, -1, 1), (4, 27, 1, -1), (31, 27, -1, -1)):
+        cv.draw(seg(x, y, x + 6 * dx, y, 0.9), INK)
+        cv.draw(seg(x, y, x, y + 6 * dy, 0.9), INK)
+    cv.draw(polyline([(7, 23), (11, 15), (15, 18), (20, 8), (24, 12), (28, 7)], 1.1), BLUE)
+
+
 def sym_measure(cv, colour, digit):
     curve = [(3, 22), (8, 19), (13, 12), (18, 10), (23, 13), (28, 11), (33, 9)]
     cv.draw(seg(15.5, 2, 15.5, 27, 0.5), GREY_D)
@@ -771,6 +779,7 @@ PICTURES = [
     ('PictureBadge', 'badge', 98, 60, 'single', badge),
     ('PictureZoomIn', 'zoom_in', 35, 30, 'button', lambda cv: sym_zoom(cv, True)),
     ('PictureZoomOut', 'zoom_out', 35, 30, 'button', lambda cv: sym_zoom(cv, False)),
+    ('PictureZoomFit', 'zoom_fit', 35, 30, 'button', sym_fit),
     ('PictureMeasureFlow', 'measure_flow', 35, 30, 'toggle', lambda cv: sym_measure(cv, BLUE, '1')),
     ('PictureMeasurePressure', 'measure_pressure', 35, 30, 'toggle',
      lambda cv: sym_measure(cv, RED, '2')),

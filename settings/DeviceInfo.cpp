@@ -42,7 +42,8 @@ std::string FirmwareVersionText(int firmwareWord) {
 
 std::string DeviceText(int serialNumber, int firmwareWord, const std::string& serialFormat,
                        const std::string& firmwareFormat) {
-  return FillFormat(serialFormat, {std::to_string(serialNumber)}) +
+  // Two lines: run together, the number and the next label read as one ("4711Firmware").
+  return FillFormat(serialFormat, {std::to_string(serialNumber)}) + "\n" +
          FillFormat(firmwareFormat, {FirmwareVersionText(firmwareWord)});
 }
 

@@ -31,7 +31,7 @@ std::string FillFormat(const std::string& format, const std::vector<std::string>
 // "4.3" for the firmware word 0x0403: high byte, point, low byte.
 std::string FirmwareVersionText(int firmwareWord);
 
-// The first text of the line: serial number directly followed by the firmware version.
+// The first text of the line: serial number, and the firmware version on a second line.
 std::string DeviceText(int serialNumber, int firmwareWord,
                        const std::string& serialFormat = settings_text::SERIAL_FORMAT,
                        const std::string& firmwareFormat = settings_text::FIRMWARE_FORMAT);

@@ -11,7 +11,6 @@
 #include <wx/datectrl.h>
 #include <wx/dateevt.h>
 #include <wx/intl.h>
-#include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/slider.h>
@@ -220,9 +219,20 @@ void SettingsDialog::CreateControls() {
 
 void SettingsDialog::LoadFromLogger() {
   m_link = std::make_unique<VellUSB>();
-  m_timeChanged = m_dateChanged = m_thresholdsChanged = false;
-
   SettingsBlock block;
+  m_loaded = ReadLoggerState(block);
+  if (!m_loaded) {
+    ShowPicture(PictureUsbMissing);
+    DisableLoggerControls();
+  } else {
+    ShowPicture(PictureUsbConnected);
+    m_link->ConfigureClock(0, 0xAB);
+    if (block.FirmwareVersion() == FIRMWARE_LONG_BLOCK && block.IsLong()) ShowDeviceInfo(block);
+  }
+  GetSizer()->SetSizeHints(this);
+}
+
+bool SettingsDialog::ReadLoggerState(SettingsBlock& block) {
   const bool blockRead = ReadSettingsBlock(*m_link, block);
   const unsigned char* clock = nullptr;
   if (blockRead) {
@@ -232,61 +242,49 @@ void SettingsDialog::LoadFromLogger() {
     // Without the clock there is nothing to show or send back: as bad as no block.
     clock = m_link->GetClock();
   }
-  m_loaded = blockRead && clock;
-
-  if (!m_loaded) {
-    ShowPicture(PictureUsbMissing);
-    DisableLoggerControls();
+  if (!clock) {
     m_intervalTenths = INTERVAL_UNREAD_TENTHS;
     ShowSampleRate();
-  } else {
-    std::copy(clock, clock + 4, m_clockTime);
-    std::copy(clock + 4, clock + 8, m_clockDate);
-    ShowPicture(PictureUsbConnected);
-
-    m_intervalTenths = IntervalTenths(block.rateWord());
-    m_intervalSlider->SetValue(m_intervalTenths);
-    ShowSampleRate();
-
-    m_pressureUnit = block.pressureUnit();
-    if (m_pressureUnit == PRESSURE_UNIT_PSI) {
-      m_psiBox->SetValue(true);
-      m_barBox->SetValue(false);
-    } else if (m_pressureUnit == PRESSURE_UNIT_BAR) {
-      m_barBox->SetValue(true);
-      m_psiBox->SetValue(false);
-    }
-    m_autoLoggingBox->SetValue(block.autoLogging());
-
-    ShowClock();
-    if (const auto date = DateFromBcd(m_clockDate[0], m_clockDate[1], m_clockDate[2]))
-      m_datePicker->SetValue(
-          wxDateTime(static_cast<wxDateTime::wxDateTime_t>(date->day),
-                     static_cast<wxDateTime::Month>(date->month - 1), date->year));
-    m_link->ConfigureClock(0, 0xAB);
-
-    m_flowOn = block.flowOnThreshold();
-    m_flowOnDelay = block.flowOnDelay();
-    m_flowOff = block.flowOffThreshold();
-    m_flowOffDelay = block.flowOffDelay();
-    m_flowOnText->SetValue(wxString::Format("%d", m_flowOn));
-    m_flowOnDelayText->SetValue(Utf8(std::to_string(DelaySeconds(m_intervalTenths, m_flowOnDelay))));
-    m_flowOffText->SetValue(wxString::Format("%d", m_flowOff));
-    m_flowOffDelayText->SetValue(Utf8(std::to_string(DelaySeconds(m_intervalTenths, m_flowOffDelay))));
-
-    const wxString unit = wxGetTranslation(
-        Utf8(block.flowUnitLitres() ? settings_text::UNIT_LITRES : settings_text::UNIT_GALLONS));
-    m_flowOnUnit->SetLabel(unit);
-    m_flowOffUnit->SetLabel(unit);
-    wxCommandEvent autoEvent(wxEVT_CHECKBOX, ID_AUTO_LOGGING);
-    autoEvent.SetInt(m_autoLoggingBox->GetValue());
-    OnAutoLogging(autoEvent);
-    if (block.FirmwareVersion() == FIRMWARE_LONG_BLOCK && block.IsLong()) ShowDeviceInfo(block);
+    m_timeChanged = m_dateChanged = m_thresholdsChanged = false;
+    return false;
   }
+  std::copy(clock, clock + 4, m_clockTime);
+  std::copy(clock + 4, clock + 8, m_clockDate);
 
-  // Filling the controls marks them as edited; nothing has been edited yet.
+  m_intervalTenths = IntervalTenths(block.rateWord());
+  ShowSampleRate();
+
+  m_pressureUnit = block.pressureUnit();
+  // A unit the dialog does not know checks neither box: that is what the logger holds.
+  m_psiBox->SetValue(m_pressureUnit == PRESSURE_UNIT_PSI);
+  m_barBox->SetValue(m_pressureUnit == PRESSURE_UNIT_BAR);
+  m_autoLoggingBox->SetValue(block.autoLogging());
+
+  ShowClock();
+  if (const auto date = DateFromBcd(m_clockDate[0], m_clockDate[1], m_clockDate[2]))
+    m_datePicker->SetValue(wxDateTime(static_cast<wxDateTime::wxDateTime_t>(date->day),
+                                      static_cast<wxDateTime::Month>(date->month - 1), date->year));
+
+  m_flowOn = block.flowOnThreshold();
+  m_flowOnDelay = block.flowOnDelay();
+  m_flowOff = block.flowOffThreshold();
+  m_flowOffDelay = block.flowOffDelay();
+  m_flowOnText->SetValue(wxString::Format("%d", m_flowOn));
+  m_flowOnDelayText->SetValue(Utf8(std::to_string(DelaySeconds(m_intervalTenths, m_flowOnDelay))));
+  m_flowOffText->SetValue(wxString::Format("%d", m_flowOff));
+  m_flowOffDelayText->SetValue(Utf8(std::to_string(DelaySeconds(m_intervalTenths, m_flowOffDelay))));
+
+  const wxString unit =
+      wxGetTranslation(Utf8(block.flowUnitLitres() ? settings_text::UNIT_LITRES : settings_text::UNIT_GALLONS));
+  m_flowOnUnit->SetLabel(unit);
+  m_flowOffUnit->SetLabel(unit);
+  wxCommandEvent autoEvent(wxEVT_CHECKBOX, ID_AUTO_LOGGING);
+  autoEvent.SetInt(m_autoLoggingBox->GetValue());
+  OnAutoLogging(autoEvent);
+
+  // Filling the controls marks them as edited; they show the logger, so nothing is edited.
   m_timeChanged = m_dateChanged = m_thresholdsChanged = false;
-  GetSizer()->SetSizeHints(this);
+  return true;
 }
 
 void SettingsDialog::DisableLoggerControls() {
@@ -397,13 +395,16 @@ void SettingsDialog::OnDateChanged(wxDateEvent&) {
 
 // --- pressure unit, automatic logging, thresholds ---
 
+// The two boxes choose one unit: a click on the checked one keeps it checked.
 void SettingsDialog::OnPsi(wxCommandEvent&) {
+  m_psiBox->SetValue(true);
   m_barBox->SetValue(false);
   m_pressureUnit = PRESSURE_UNIT_PSI;
   g_pressureUnit = PRESSURE_UNIT_PSI;
 }
 
 void SettingsDialog::OnBar(wxCommandEvent&) {
+  m_barBox->SetValue(true);
   m_psiBox->SetValue(false);
   m_pressureUnit = PRESSURE_UNIT_BAR;
   g_pressureUnit = PRESSURE_UNIT_BAR;
@@ -423,44 +424,68 @@ void SettingsDialog::OnThresholdText(wxCommandEvent&) { m_thresholdsChanged = tr
 void SettingsDialog::OnSendSettings(wxCommandEvent&) {
   if (!m_loaded) return;  // nothing read, so nothing to send back
 
-  if (m_link->SetRateAndUnit(m_rateWord, m_pressureUnit))
-    ShowPicture(PictureDownloadDone);
-  else
-    wxLogError("%s", Utf8(settings_text::RATE_FAILED));
+  // Every field is checked before anything goes out, so a refused value never leaves the
+  // logger half changed (a new interval with the old delays counted in its samples).
+  if (m_thresholdsChanged) {
+    const ThresholdCheck check =
+        CheckThresholds(ToUtf8(m_flowOnText->GetValue()), ToUtf8(m_flowOnDelayText->GetValue()),
+                        ToUtf8(m_flowOffText->GetValue()), ToUtf8(m_flowOffDelayText->GetValue()), m_intervalTenths);
+    for (const Notice& notice : check.notices) ShowMessage(Utf8(notice.text), Utf8(notice.caption));
+    if (!check.send) {
+      ShowPicture(PictureUsbConnected);  // no success picture beside the refusal
+      return;
+    }
+    m_flowOn = check.flowOn;
+    m_flowOff = check.flowOff;
+    m_flowOnDelay = check.flowOnDelay;
+    m_flowOffDelay = check.flowOffDelay;
+    // Show what the logger will really use: whole samples of the interval.
+    m_flowOnDelayText->SetValue(Utf8(std::to_string(check.flowOnDelaySeconds)));
+    m_flowOffDelayText->SetValue(Utf8(std::to_string(check.flowOffDelaySeconds)));
+  }
 
-  if (m_timeChanged) {
-    if (!m_link->SetClockTime(m_clockTime)) wxLogError("%s", Utf8(settings_text::CLOCK_FAILED));
-    m_timeChanged = false;
+  std::vector<SettingsStep> steps = {SettingsStep::RateAndUnit};
+  if (m_timeChanged) steps.push_back(SettingsStep::Time);
+  if (m_dateChanged) steps.push_back(SettingsStep::Date);
+  if (m_thresholdsChanged)
+    steps.insert(steps.end(), {SettingsStep::FlowOn, SettingsStep::FlowOff, SettingsStep::AutoLogging});
+
+  // The first failure stops the rest: the delays only mean what the dialog shows with the
+  // interval sent before them, and a link that failed once mostly fails again. The logger
+  // is then read back, so the dialog shows what it really holds.
+  for (SettingsStep step : steps) {
+    if (SendStep(step)) continue;
+    SettingsBlock block;
+    const bool readBack = ReadLoggerState(block);
+    if (readBack) {
+      ShowPicture(PictureUsbConnected);
+    } else {
+      m_loaded = false;
+      ShowPicture(PictureUsbMissing);
+      DisableLoggerControls();
+    }
+    wxMessageBox(Utf8(PartialSendText(steps, step, readBack)), Utf8(settings_text::SEND_FAILED_CAPTION),
+                 wxOK | wxICON_ERROR, this);
+    return;
   }
-  if (m_dateChanged) {
-    if (!m_link->SetClockDate(m_clockDate)) wxLogError("%s", Utf8(settings_text::CLOCK_FAILED));
-    m_dateChanged = false;
-  }
-  if (m_thresholdsChanged && SendThresholds()) m_thresholdsChanged = false;
+  m_timeChanged = m_dateChanged = m_thresholdsChanged = false;
+  ShowPicture(PictureDownloadDone);
 }
 
-bool SettingsDialog::SendThresholds() {
-  const bool autoLogging = m_autoLoggingBox->GetValue();
-  const ThresholdCheck check =
-      CheckThresholds(ToUtf8(m_flowOnText->GetValue()), ToUtf8(m_flowOnDelayText->GetValue()),
-                      ToUtf8(m_flowOffText->GetValue()), ToUtf8(m_flowOffDelayText->GetValue()),
-                      m_intervalTenths);
-  for (const Notice& notice : check.notices) ShowMessage(Utf8(notice.text), Utf8(notice.caption));
-  if (!check.send) return false;
-
-  m_flowOn = check.flowOn;
-  m_flowOff = check.flowOff;
-  m_flowOnDelay = check.flowOnDelay;
-  m_flowOffDelay = check.flowOffDelay;
-  // Show what the logger will really use: whole samples of the interval.
-  m_flowOnDelayText->SetValue(Utf8(std::to_string(check.flowOnDelaySeconds)));
-  m_flowOffDelayText->SetValue(Utf8(std::to_string(check.flowOffDelaySeconds)));
-
-  if (!m_link->SetFlowOnThreshold(m_flowOn, m_flowOnDelay))
-    wxLogError("%s", Utf8(settings_text::THRESHOLD_FAILED));
-  if (!m_link->SetFlowOffThreshold(m_flowOff, m_flowOffDelay))
-    wxLogError("%s", Utf8(settings_text::THRESHOLD_FAILED));
-  if (!m_link->SetAutoLogging(autoLogging ? 1 : 0))
-    wxLogError("%s", Utf8(settings_text::AUTO_LOGGING_FAILED));
-  return true;
+bool SettingsDialog::SendStep(SettingsStep step) {
+  switch (step) {
+    case SettingsStep::RateAndUnit:
+      return m_link->SetRateAndUnit(m_rateWord, m_pressureUnit);
+    case SettingsStep::Time:
+      return m_link->SetClockTime(m_clockTime);
+    case SettingsStep::Date:
+      return m_link->SetClockDate(m_clockDate);
+    case SettingsStep::FlowOn:
+      return m_link->SetFlowOnThreshold(m_flowOn, m_flowOnDelay);
+    case SettingsStep::FlowOff:
+      return m_link->SetFlowOffThreshold(m_flowOff, m_flowOffDelay);
+    case SettingsStep::AutoLogging:
+      return m_link->SetAutoLogging(m_autoLoggingBox->GetValue() ? 1 : 0);
+  }
+  return false;
 }

@@ -96,6 +96,8 @@ class SettingsDialog : public wxDialog {
  private:
   void CreateControls();
   void LoadFromLogger();
+  // Reads the settings block and the clock into the controls; false when either failed.
+  bool ReadLoggerState(SettingsBlock& block);
   void DisableLoggerControls();
   void ShowPicture(PictureId id);
   void ShowClock();
@@ -104,7 +106,7 @@ class SettingsDialog : public wxDialog {
   void CheckCalibration(const SettingsBlock& block);
   void SpinClock(int byteIndex, bool up);
   void ShowMessage(const wxString& text, const wxString& caption);
-  bool SendThresholds();
+  bool SendStep(SettingsStep step);
 
   void OnSampleRateScroll(wxScrollEvent& event);
   void OnSampleRateUp(wxSpinEvent& event);

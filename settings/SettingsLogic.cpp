@@ -148,3 +148,63 @@ ThresholdCheck CheckThresholds(const std::string& flowOnText, const std::string&
   check.flowOffDelaySeconds = DelaySeconds(intervalTenths, check.flowOffDelay);
   return check;
 }
+
+namespace {
+
+const char* StepName(SettingsStep step) {
+  switch (step) {
+    case SettingsStep::RateAndUnit:
+      return "Abtastrate und Druckeinheit";
+    case SettingsStep::Time:
+      return "Uhrzeit";
+    case SettingsStep::Date:
+      return "Datum";
+    case SettingsStep::FlowOn:
+      return "Einschaltbedingung";
+    case SettingsStep::FlowOff:
+      return "Ausschaltbedingung";
+    case SettingsStep::AutoLogging:
+      return "automatische Datenlogfunktion";
+  }
+  return "";
+}
+
+const char* StepFailureText(SettingsStep step) {
+  switch (step) {
+    case SettingsStep::RateAndUnit:
+      return settings_text::RATE_FAILED;
+    case SettingsStep::Time:
+    case SettingsStep::Date:
+      return settings_text::CLOCK_FAILED;
+    case SettingsStep::FlowOn:
+    case SettingsStep::FlowOff:
+      return settings_text::THRESHOLD_FAILED;
+    case SettingsStep::AutoLogging:
+      return settings_text::AUTO_LOGGING_FAILED;
+  }
+  return "";
+}
+
+std::string NameList(const std::vector<SettingsStep>& steps) {
+  if (steps.empty()) return "nichts";
+  std::string out;
+  for (SettingsStep step : steps) out += (out.empty() ? "" : ", ") + std::string(StepName(step));
+  return out;
+}
+
+}  // namespace
+
+std::string PartialSendText(const std::vector<SettingsStep>& steps, SettingsStep failed, bool readBack) {
+  std::vector<SettingsStep> sent, notSent;
+  bool reached = true;
+  for (SettingsStep step : steps) {
+    if (step == failed) reached = false;
+    (reached ? sent : notSent).push_back(step);
+  }
+  std::string text = StepFailureText(failed);
+  text += "\n\nÜbertragen: " + NameList(sent) + ".\nNicht übertragen: " + NameList(notSent) + ".\n\n";
+  text += readBack ? "Der Dialog zeigt jetzt die Einstellungen, die der Logger tatsächlich hat."
+                   : "Die Einstellungen des Loggers konnten nicht zurückgelesen werden: "
+                     "USB-Kabelverbindung überprüfen.";
+  return text;
+}

@@ -24,6 +24,7 @@ inline constexpr const char* RATE_FAILED =
 inline constexpr const char* CLOCK_FAILED = "Uhrzeiteinstellung fehlgeschlagen";
 inline constexpr const char* THRESHOLD_FAILED = "Änderung des Druchflussgrenzwertes fehlgeschlagen";
 inline constexpr const char* AUTO_LOGGING_FAILED = "Automatische Datenlogfunktion fehlgeschlagen";
+inline constexpr const char* SEND_FAILED_CAPTION = "Geräteeinstellungen";
 }  // namespace settings_text
 
 // --- sample interval, in tenths of a second ---
@@ -86,6 +87,16 @@ struct ThresholdCheck {
 ThresholdCheck CheckThresholds(const std::string& flowOnText, const std::string& flowOnDelayText,
                                const std::string& flowOffText, const std::string& flowOffDelayText,
                                int intervalTenths);
+
+// --- sending ---
+// What one "Download" sends, in this order: each step is one request to the logger
+// (rate and unit are two, told as one).
+enum class SettingsStep { RateAndUnit, Time, Date, FlowOn, FlowOff, AutoLogging };
+
+// What the user is told when `failed` did not reach the logger: the step's own failure
+// text, then which steps reached the logger and which did not (`failed` and the ones after
+// it, which are not tried), and whether the dialog now shows what the logger holds.
+std::string PartialSendText(const std::vector<SettingsStep>& steps, SettingsStep failed, bool readBack);
 
 // A field text as a 16-bit number: decimal digits with an optional sign, blanks around
 // allowed. Empty, trailing letters, negative or above 65535: nothing.

@@ -41,10 +41,10 @@ TEST_F(MainFrameTest, EveryCommandIsRoutedAndNothingElse) {
                  ID_COLOUR_FLOW, ID_COLOUR_VOLUME, ID_COLOUR_PRESSURE, ID_WIDTH_FLOW, ID_WIDTH_VOLUME,
                  ID_WIDTH_PRESSURE, ID_EXPORT_CSV, ID_SHOW_TIPS, wxID_ABOUT, wxID_FILE1})
     expected.insert({wxEVT_MENU, id});
-  for (int id : {ID_OPEN_BUTTON, ID_SAVE, ID_PRINT_BUTTON, ID_SAVE_IMAGE, ID_ZOOM_IN, ID_ZOOM_OUT, ID_MEASURE_FLOW,
-                 ID_MEASURE_PRESSURE, ID_GRID, ID_POINTS, ID_FILTER, ID_VIEW_FLOW, ID_VIEW_VOLUME, ID_VIEW_PRESSURE,
-                 ID_LIVE_START, ID_LIVE_STOP, ID_DEVICE_SETTINGS, ID_CLEAR_MEMORY, ID_DOWNLOAD, ID_REMOVE_RECORDING,
-                 ID_CHANGE_TITLE, ID_EDIT_INFO})
+  for (int id : {ID_OPEN_BUTTON, ID_SAVE, ID_PRINT_BUTTON, ID_SAVE_IMAGE, ID_ZOOM_IN, ID_ZOOM_OUT, ID_ZOOM_FIT,
+                 ID_MEASURE_FLOW, ID_MEASURE_PRESSURE, ID_GRID, ID_POINTS, ID_FILTER, ID_VIEW_FLOW, ID_VIEW_VOLUME,
+                 ID_VIEW_PRESSURE, ID_LIVE_START, ID_LIVE_STOP, ID_DEVICE_SETTINGS, ID_CLEAR_MEMORY, ID_DOWNLOAD,
+                 ID_REMOVE_RECORDING, ID_CHANGE_TITLE, ID_EDIT_INFO})
     expected.insert({wxEVT_BUTTON, id});
   for (wxEventType t : {wxEVT_DATAVIEW_SELECTION_CHANGED, wxEVT_DATAVIEW_ITEM_ACTIVATED})
     expected.insert({t, ID_RECORDING_LIST});
@@ -80,7 +80,7 @@ TEST_F(MainFrameTest, EveryCommandIsRoutedAndNothingElse) {
     ++buttons;
     EXPECT_TRUE(routed.count({wxEVT_BUTTON, child->GetId()})) << child->GetId();
   }
-  EXPECT_EQ(buttons, 22);
+  EXPECT_EQ(buttons, 23);
   // The version badge has no command behind it.
   EXPECT_FALSE(routed.count({wxEVT_BUTTON, ID_VERSION_BADGE}));
 }

@@ -33,7 +33,7 @@ TEST_F(CsvWindowTest, ExportsTheFocusedRecording) {
   Export(PathIn("daten"), &seen);
   EXPECT_EQ(seen.message, "Exportieren nach Excel");
   EXPECT_EQ(seen.filename, "9_03_2016 8_05_30");
-  EXPECT_EQ(seen.wildcard, "Exceldateien (*.csv)|*.csv||");
+  EXPECT_EQ(seen.wildcard, "Exceldateien (*.csv)|*.csv");
   EXPECT_TRUE(seen.style & wxFD_SAVE);
   EXPECT_TRUE(seen.style & wxFD_OVERWRITE_PROMPT);
   const std::string path = (dir / "daten.csv").string();
@@ -72,7 +72,8 @@ TEST_F(CsvWindowTest, CancelledOrRefusedWritesNothing) {
   wxString message, caption;
   wxTEST_DIALOG(Command(ID_EXPORT_CSV, wxEVT_MENU), FileAnswer("/proc/vrx-daten"),
                 MessageAnswer(wxID_OK, &message, &caption));
-  EXPECT_EQ(message, wxString::FromUTF8(CSV_OPEN_FAILED_MESSAGE));
+  EXPECT_EQ(message, wxString::FromUTF8("„/proc/vrx-daten.csv“ kann nicht gespeichert werden: in diesem Ordner können "
+                                        "keine Dateien angelegt werden."));
   EXPECT_EQ(caption, "Message");
 
   // No focused row: no dialog at all.
@@ -81,6 +82,7 @@ TEST_F(CsvWindowTest, CancelledOrRefusedWritesNothing) {
   Command(ID_EXPORT_CSV, wxEVT_MENU);
 
   for (const auto& entry : std::filesystem::directory_iterator(dir))
-    EXPECT_TRUE(entry.path().filename() == "vrxv43.ini" || entry.path().filename() == "daten.csv")
+    EXPECT_TRUE(entry.path().filename() == "vrxv43.ini" || entry.path().filename() == "daten.csv" ||
+                entry.path().filename() == "vrxordner.ini")
         << entry.path();
 }

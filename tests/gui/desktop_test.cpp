@@ -138,14 +138,14 @@ TEST_F(DesktopTest, OpeningFromOutsideAsksFirst) {
 TEST_F(DesktopTest, DemoLoggerIsNamedInTheStatusLine) {
   Open();
   StatusTick();
-  EXPECT_EQ(frame->GetStatusBar()->GetStatusText(1), "");
+  EXPECT_EQ(frame->GetStatusBar()->GetStatusText(2), "");
   bus->Unplug(slot);
   auto demo = std::make_shared<sim::SimLogger>();
   demo->SetDemo(true);
   slot = bus->Plug(demo);
   StatusTick();
-  if (frame->GetStatusBar()->GetStatusText(1).empty()) StatusTick();  // a replug may cost one try
-  EXPECT_EQ(frame->GetStatusBar()->GetStatusText(1), "Demo-Logger");
+  if (frame->GetStatusBar()->GetStatusText(2).empty()) StatusTick();  // a replug may cost one try
+  EXPECT_EQ(frame->GetStatusBar()->GetStatusText(2), "Demo-Logger");
 }
 
 // Down to 1024 x 600 every control is whole and inside the window; the plot and the list give

@@ -1,15 +1,18 @@
 // The moving-average filter in the main window: the Filter button, its settings dialog and
 // how it follows the recording list.
-#include "RecordingsWindowSupport.h"
-#include "analysis/FilterDialog.h"
-#include "app/wxVellButton.h"
-#include "resources/Pictures.h"
-
 #include <wx/button.h>
 #include <wx/slider.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+
+#include "RecordingsWindowSupport.h"
+#include "analysis/FilterDialog.h"
+#include "app/wxVellButton.h"
+#include "live/kwxLCDDisplay.h"
+#include "plot/Plot.h"
+#include "resources/Pictures.h"
 
 using namespace rectest;
 
@@ -91,6 +94,60 @@ TEST_F(FilterTest, ButtonFollowsTheChosenRecording) {
   EXPECT_FALSE(Rec(0).IsFiltered());
   EXPECT_EQ(Rec(0).GetFlow(), rawA);
   EXPECT_FALSE(frame->m_filterOn);
+}
+
+// What the curves show is what the readouts show: the legend (the markers' values), the
+// LCDs and the clock follow the filter, and measuring on the right-hand curve sets the clock.
+TEST_F(FilterTest, ReadoutsShowTheFilteredValuesInBothModes) {
+  Open();
+  Storage rec("1/01/2026 8:00:00", 1000, 1, false);
+  rec.SetPressureScaling(104, 2, 15, 'b');
+  rec.SetTitle("A");
+  for (int i = 0; i < 40; ++i) rec.AddSample(60 + (i % 7) * 10, 300 + (i % 5) * 40);
+  frame->m_recordings.Replace({rec}, "", false);
+  frame->RefreshRecordingList();
+  ClickRow(frame->m_recordList, 0);
+  Command(ID_VIEW_PRESSURE);  // flow, with pressure on the right-hand axis
+  mpWindow* plot = frame->m_plot;
+  guitest::Capture(plot);
+  const auto clickAtSample = [&](int k) {
+    const double t = Rec(0).GetTime()[static_cast<std::size_t>(k)];
+    wxMouseEvent down(wxEVT_LEFT_DOWN);
+    down.m_x =
+        static_cast<int>(std::lround((t - plot->GetCentreX()) * plot->GetPxPerUnitX())) + plot->GetPlotWidth() / 2;
+    down.m_y = 60;
+    down.SetLeftDown(true);
+    plot->GetEventHandler()->ProcessEvent(down);
+  };
+  const auto clock = [](double t) {
+    return wxString::Format("00:%02d:%02d", static_cast<int>(t) / 60, static_cast<int>(t) % 60);
+  };
+  const int k = 10, j = 17;  // flow measured at sample 10, pressure at sample 17
+  Command(ID_MEASURE_FLOW);
+  clickAtSample(k);
+  Command(ID_MEASURE_PRESSURE);  // mode 2 (mode 1 goes off)
+  clickAtSample(j);
+  EXPECT_EQ(frame->m_clockLcd->GetText(), clock(Rec(0).GetTime()[j]));
+  EXPECT_EQ(frame->m_pressureLcd->GetText(), wxString::FromCDouble(Rec(0).GetPressure()[j], 2));
+  Command(ID_MEASURE_PRESSURE);  // measuring off; the markers stay
+
+  for (bool on : {true, false}) {
+    SCOPED_TRACE(on);
+    Command(ID_FILTER);
+    ASSERT_EQ(Rec(0).IsFiltered(), on);
+    const float flow = Rec(0).GetFlow()[k], pressure = Rec(0).GetPressure()[j];
+    if (on) {
+      ASSERT_NE(flow, rec.GetFlow()[k]);  // the filter changes both points
+      ASSERT_NE(pressure, rec.GetPressure()[j]);
+    }
+    EXPECT_EQ(frame->m_flowSeries->GetMarkerValue(), flow);
+    EXPECT_EQ(frame->m_pressureSeriesRight->GetMarkerValue(), pressure);
+    EXPECT_EQ(frame->m_flowLcd->GetText(), wxString::FromCDouble(flow, 0));
+    EXPECT_EQ(frame->m_pressureLcd->GetText(), wxString::FromCDouble(pressure, 2));
+    EXPECT_EQ(Rec(0).GetFlowMeasurement(), std::string(wxString::FromCDouble(flow, 0).utf8_str()));
+    EXPECT_EQ(Rec(0).GetPressureMeasurement(), std::string(wxString::FromCDouble(pressure, 2).utf8_str()));
+    EXPECT_EQ(frame->m_clockLcd->GetText(), clock(Rec(0).GetTime()[k]));
+  }
 }
 
 TEST_F(FilterTest, SettingsChangeTheWidthAndReapply) {

@@ -38,7 +38,7 @@ TEST_F(MainFrameTest, FirstRunWithoutSettingsFile) {
   EXPECT_EQ(frame->m_pressureUnitLabel->GetLabel(), "Bar");
   EXPECT_EQ(OpenTipsDialogs(), 1);
   EXPECT_EQ(frame->GetStatusBar()->GetName(), "status_line");
-  EXPECT_EQ(frame->GetStatusBar()->GetFieldsCount(), 2);
+  EXPECT_EQ(frame->GetStatusBar()->GetFieldsCount(), 3);  // version, confirmations, demo logger
   EXPECT_EQ(frame->GetStatusBar()->GetStatusText(0), "VRX Version 4.5");
   EXPECT_EQ(frame->GetStatusBar()->GetStatusText(1), "");
   EXPECT_EQ(frame->GetName(), "frame");

@@ -18,7 +18,8 @@ const std::map<PictureId, wxSize> EXPECTED_SIZES = {
     {PictureOpen, {50, 50}},           {PictureSave, {50, 50}},
     {PicturePrint, {50, 50}},          {PictureSaveImage, {50, 50}},
     {PictureBadge, {98, 60}},          {PictureZoomIn, {35, 30}},
-    {PictureZoomOut, {35, 30}},        {PictureMeasureFlow, {35, 30}},
+    {PictureZoomOut, {35, 30}},        {PictureZoomFit, {35, 30}},
+    {PictureMeasureFlow, {35, 30}},
     {PictureMeasurePressure, {35, 30}}, {PictureGrid, {35, 30}},
     {PicturePoints, {35, 30}},         {PictureFilter, {35, 30}},
     {PictureViewFlow, {50, 50}},       {PictureViewVolume, {50, 50}},
@@ -118,6 +119,42 @@ TEST(Pictures, OpaquePicturesSitOnTheWindowBackground) {
   for (PictureId id : {PictureMenuOpen, PictureMenuSave, PictureMenuPrint, PictureWindowIcon}) {
     EXPECT_TRUE(vrxPicture(id).GetMask() != nullptr) << vrxPictureName(id);
   }
+}
+
+// Each picture shows the same pixels as wx's own XPM reader gives: colours where opaque, and
+// transparent just where wx's mask is. Both as images and as the bitmaps the windows get.
+TEST(Pictures, FastReaderGivesWxsPixels) {
+  auto expectSame = [](const wxImage& mine, const wxImage& wx, const std::string& what) {
+    ASSERT_EQ(mine.GetSize(), wx.GetSize()) << what;
+    ASSERT_EQ(mine.HasMask(), wx.HasMask()) << what;
+    for (int y = 0; y < wx.GetHeight(); ++y)
+      for (int x = 0; x < wx.GetWidth(); ++x) {
+        const bool clear = wx.HasMask() && wx.IsTransparent(x, y);
+        ASSERT_EQ(mine.HasMask() && mine.IsTransparent(x, y), clear) << what << " at " << x << "," << y;
+        if (!clear) {
+          ASSERT_EQ(wxColour(mine.GetRed(x, y), mine.GetGreen(x, y), mine.GetBlue(x, y)),
+                    wxColour(wx.GetRed(x, y), wx.GetGreen(x, y), wx.GetBlue(x, y)))
+              << what << " at " << x << "," << y;
+        }
+      }
+  };
+  for (int i = 0; i < PICTURE_COUNT; ++i) {
+    for (PictureState st : ALL_STATES) {
+      const auto id = PictureId(i);
+      if (!vrxHasPicture(id, st)) continue;
+      const std::string what = std::string(vrxPictureName(id)) + " state " + std::to_string(int(st));
+      const char* const* xpm = vrxPictureXpm(id, st);
+      expectSame(vrxImageFromXpm(xpm), wxImage(xpm), what);
+      expectSame(vrxPicture(id, st).ConvertToImage(), wxBitmap(xpm).ConvertToImage(), what + " bitmap");
+    }
+  }
+  for (const char* const* xpm : vrxWindowIconXpms()) expectSame(vrxImageFromXpm(xpm), wxImage(xpm), "icon");
+  // Forms our pictures do not use go to wx's reader: two characters a pixel, colour names.
+  static const char* const twoChars[] = {"2 1 2 2", "aa c #FF0000", "bb c None", "aabb"};
+  static const char* const named[] = {"2 1 2 1", "a c red", "b c #00FF00", "ab"};
+  expectSame(vrxImageFromXpm(twoChars), wxImage(twoChars), "two characters a pixel");
+  expectSame(vrxImageFromXpm(named), wxImage(named), "colour name");
+  EXPECT_FALSE(vrxBitmapFromXpm(nullptr).IsOk());
 }
 
 TEST(Pictures, OutOfRangeAndFallbacks) {

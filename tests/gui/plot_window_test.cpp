@@ -8,7 +8,10 @@
 #include <wx/image.h>
 #include <wx/msgdlg.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <random>
 #include <vector>
@@ -73,14 +76,17 @@ class EveryPoint : public Base {
     double x, y;
     bool first = true;
     wxPoint prev;
-    while (this->NextPoint(x, y)) {
-      const wxPoint p(static_cast<int>((x - cx) * sx), static_cast<int>((cy - y) * sy));
-      if (this->GetContinuity())
-        dc.DrawLine(first ? p : prev, p);
-      else
-        dc.DrawLine(p, p);
-      prev = p;
-      first = false;
+    {
+      wxDCClipper clip(dc, w.GetPlotAreaRect());
+      while (this->NextPoint(x, y)) {
+        const wxPoint p(static_cast<int>((x - cx) * sx), static_cast<int>((cy - y) * sy));
+        if (this->GetContinuity())
+          dc.DrawLine(first ? p : prev, p);
+        else
+          dc.DrawLine(p, p);
+        prev = p;
+        first = false;
+      }
     }
     if (gc) gc->SetAntialiasMode(wxANTIALIAS_DEFAULT);
     std::vector<float> xs = this->m_xs, ys = this->m_ys;  // key, titles, marker: as usual
@@ -320,13 +326,15 @@ TEST(PlotWindow, FlowViewShowsAxesBothCurvesKeysAndTitles) {
 
 TEST(PlotWindow, ReducedDrawingHasThePixelsOfDrawingEveryPoint) {
   const Data d = Noisy(60000);
-  for (bool continuous : {true, false}) {
+  // Lines of 1, 2 (both drawn partly as rectangles) and 5 pixels, and dots of 6.
+  for (int width : {1, 2, 5, 6}) {
+    const bool continuous = width != 6;
     FlowView fast(d.t, d.flow, d.pressure);
     FlowView slow(d.t, d.flow, d.pressure, true);
     for (FlowView* v : {&fast, &slow}) {
       v->flow->SetContinuity(continuous);
       v->pressure->SetContinuity(continuous);
-      if (!continuous) v->flow->SetPen(wxPen(wxColour(0, 0, 255), 6, wxPENSTYLE_SOLID));
+      v->flow->SetPen(wxPen(wxColour(0, 0, 255), width, wxPENSTYLE_SOLID));
       v->plot->ZoomInStep();  // part of the curve leaves the window
       v->plot->SetCentre(400.0, 30.0, 3.2);
     }
@@ -336,8 +344,166 @@ TEST(PlotWindow, ReducedDrawingHasThePixelsOfDrawingEveryPoint) {
       for (int x = 0; x < W; ++x)
         differ += a.GetRed(x, y) != b.GetRed(x, y) || a.GetGreen(x, y) != b.GetGreen(x, y) ||
                   a.GetBlue(x, y) != b.GetBlue(x, y);
-    EXPECT_EQ(differ, 0) << (continuous ? "lines" : "points");
+    EXPECT_EQ(differ, 0) << (continuous ? "lines " : "points ") << width;
   }
+}
+
+TEST(PlotWindow, NothingOfTheDataLeavesTheAreaBetweenTheAxes) {
+  const Data d = Noisy(20000);
+  FlowView v(d.t, d.flow, d.pressure);
+  // Between the flow axis (x = 50), the pressure axis (x = 750), the time axis (y = 365) and
+  // the 30 pixels kept for the titles at the top.
+  EXPECT_EQ(v.plot->GetPlotAreaRect(), wxRect(51 - W / 2, 30 - H / 2, 699, 335));
+  for (int i = 0; i < 5; ++i) v.plot->ZoomInStep();  // 1.6 times: beyond every edge
+  Mouse(v.plot, wxEVT_RIGHT_DOWN, 400, 200, false, true);
+  Mouse(v.plot, wxEVT_MOTION, 330, 240, false, true);  // and panned
+  Mouse(v.plot, wxEVT_RIGHT_UP, 330, 240);
+  for (bool continuous : {true, false}) {
+    v.flow->SetContinuity(continuous);
+    v.pressure->SetContinuity(continuous);
+    v.flow->SetPen(wxPen(wxColour(0, 0, 255), continuous ? 2 : 6, wxPENSTYLE_SOLID));
+    const wxImage img = v.Render();
+    guitest::SavePng(wxBitmap(img), continuous ? "/tmp/plot_zoom_pan.png" : "/tmp/plot_zoom_pan_points.png");
+    const wxRect area(51, 30, 699, 335);
+    const wxRect keys(55, 8, 21, 20);  // the colour keys beside the headings
+    for (auto colour : {wxColour(0, 0, 255), wxColour(255, 0, 0)}) {
+      auto count = [&](const wxRect& r) { return CountColour(img, r, colour.Red(), colour.Green(), colour.Blue()); };
+      const int outside = count(wxRect(0, 0, area.x, H)) +
+                          count(wxRect(area.GetRight() + 1, 0, W - area.GetRight() - 1, H)) +
+                          count(wxRect(0, area.GetBottom() + 1, W, H - area.GetBottom() - 1)) +
+                          count(wxRect(0, 0, W, area.y)) - count(keys);
+      EXPECT_EQ(outside, 0) << (continuous ? "lines " : "points ") << colour.GetAsString();
+      EXPECT_GT(count(area), 2000);
+    }
+  }
+}
+
+namespace {
+// Rows where an axis draws a tick mark, in one column beside its line.
+std::vector<int> TickRows(const wxImage& img, int column) {
+  std::vector<int> rows;
+  for (int y = 31; y < H - 36; ++y)
+    if (img.GetRed(column, y) < 220 && img.GetRed(column, y) == img.GetBlue(column, y)) rows.push_back(y);
+  return rows;
+}
+
+// The first row of the plot area in a column with the colour, -1 when there is none.
+int FirstRow(const wxImage& img, int column, unsigned char r, unsigned char g, unsigned char b) {
+  for (int y = 30; y < H; ++y)
+    if (Near(img, column, y, r, g, b)) return y;
+  return -1;
+}
+
+// Index of the time nearest to the time at a pixel column.
+long FindNearestColumn(const mpWindow* plot, int column, const std::vector<float>& t) {
+  const double x = (column - plot->GetPlotWidth() / 2) / plot->GetPxPerUnitX() + plot->GetCentreX();
+  return plotcore::FindNearest(t.data(), t.size(), x);
+}
+
+bool HasNear(const std::vector<int>& rows, int row) {
+  return std::any_of(rows.begin(), rows.end(), [&](int r) { return std::abs(r - row) <= 1; });
+}
+}  // namespace
+
+TEST(PlotWindow, BothYAxesZoomAndMoveTogether) {
+  // Flow 12 / 20 / 23 / 28 and pressure 2.0 / 2.3 / 1.2 / 2.8 in quarters of the time: after
+  // the fit a flow of 20 and a pressure of 2.0 lie on one row, as do 23 and 2.3, and so do the
+  // ticks of those values on the two axes.
+  Data d;
+  for (int i = 0; i <= 400; ++i) {
+    d.t.push_back(static_cast<float>(i));
+    const int quarter = std::min(i / 100, 3);
+    d.flow.push_back(std::array<float, 4>{12, 20, 23, 28}[quarter]);
+    d.pressure.push_back(std::array<float, 4>{2.0f, 2.3f, 1.2f, 2.8f}[quarter]);
+  }
+  FlowView v(d.t, d.flow, d.pressure);
+  v.flow->SetName("");
+  const auto column = [&](double t) {
+    return static_cast<int>((t - v.plot->GetCentreX()) * v.plot->GetPxPerUnitX()) + W / 2;
+  };
+  const auto check = [&](const char* step) {
+    SCOPED_TRACE(step);
+    const wxImage img = v.Render();
+    // Flow 20 with pressure 2.0 on the middle row, and flow 23 with pressure 2.3 above it,
+    // where a zoom moves them.
+    for (auto [flowT, pressureT] : {std::pair(150.0, 60.0), std::pair(250.0, 160.0)}) {
+      ASSERT_GT(column(pressureT), 60);
+      ASSERT_LT(column(flowT), W - 60);
+      const int flowRow = FirstRow(img, column(flowT), 0, 0, 255) + 1;  // the pen covers the row above too
+      const int pressureRow = FirstRow(img, column(pressureT), 255, 0, 0) + 1;
+      ASSERT_GT(flowRow, 30);
+      EXPECT_NEAR(flowRow, pressureRow, 1) << flowT;
+      // Both axes have a tick (and so their label) on that row.
+      EXPECT_TRUE(HasNear(TickRows(img, 47), flowRow)) << flowT;      // left of the flow axis at 50
+      EXPECT_TRUE(HasNear(TickRows(img, W - 48), flowRow)) << flowT;  // right of the pressure axis
+    }
+  };
+  check("fitted");
+  v.plot->ZoomInStep();
+  check("zoom button");
+  Wheel(v.plot, 120, true, false);
+  check("ctrl + wheel");
+  Wheel(v.plot, 40, false, false);
+  check("wheel");
+  Mouse(v.plot, wxEVT_RIGHT_DOWN, 400, 200, false, true);
+  Mouse(v.plot, wxEVT_MOTION, 420, 180, false, true);
+  Mouse(v.plot, wxEVT_RIGHT_UP, 420, 180);
+  check("drag");
+  Mouse(v.plot, wxEVT_RIGHT_DOWN, 430, 170, false, true);
+  Mouse(v.plot, wxEVT_RIGHT_UP, 430, 170);
+  Command(v.plot, mpID_ZOOM_IN);
+  check("popup zoom");
+  wxScrollWinEvent e(wxEVT_SCROLLWIN_THUMBTRACK, v.plot->GetViewStart().y + 40, wxVERTICAL);
+  e.SetEventObject(v.plot);
+  v.plot->GetEventHandler()->ProcessEvent(e);
+  check("scroll bar");
+  v.plot->ZoomOutStep();
+  check("zoom out");
+  guitest::SavePng(wxBitmap(v.Render()), "/tmp/plot_both_axes.png");
+}
+
+TEST(PlotWindow, OneGridFromThePrimaryAxis) {
+  const Data d = Noisy(2000);
+  FlowView v(d.t, d.flow, d.pressure);
+  v.SetGrid(true);
+  v.pressureAxis->SetTicks(true);
+  const wxImage ticks = v.Render();
+  v.pressureAxis->SetTicks(false);  // the right-hand axis draws no grid of its own
+  const wxImage grid = v.Render();
+  EXPECT_EQ(0, std::memcmp(ticks.GetData(), grid.GetData(), 3 * W * H));
+}
+
+TEST(PlotWindow, ALongTitleIsShortenedClearOfTheKeysAndTheEdge) {
+  const Data d = Regular();
+  FlowView v(d.t, d.flow, d.pressure);
+  v.flow->SetName("");
+  v.flow->SetSubtitle("");
+  const wxImage without = v.Render();
+  // 114 characters, as a user named a recording.
+  const wxString longTitle = wxString::FromUTF8(
+      "Messung Hauptleitung Keller nach Tausch des Druckminderers und der Filterpatrone, "
+      "Nachmessung: 12.03.2024 08:00:00");
+  ASSERT_EQ(longTitle.length(), 114u);
+  for (const wxString& name : {longTitle, wxString("Messung 3 12.03.2024 08:00:00")}) {
+    v.flow->SetName(name);
+    const wxImage with = v.Render();
+    wxRect box;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < W; ++x)
+        if (with.GetRed(x, y) != without.GetRed(x, y) || with.GetBlue(x, y) != without.GetBlue(x, y))
+          box = box.IsEmpty() ? wxRect(x, y, 1, 1) : box.Union(wxRect(x, y, 1, 1));
+    ASSERT_FALSE(box.IsEmpty());
+    // Clear of the keys and headings (up to 160 px) and of the right edge, centred as before.
+    EXPECT_GE(box.GetLeft(), 160) << name;
+    EXPECT_LE(box.GetRight(), W - 8) << name;
+    EXPECT_NEAR(box.x + box.width / 2.0, W / 2 + 10, 3) << name;
+    if (name == longTitle) {
+      EXPECT_GT(box.width, W - 340);  // the room is used
+      guitest::SavePng(wxBitmap(with), "/tmp/plot_long_title.png");
+    }
+  }
+  // The layer keeps the whole title.
+  EXPECT_EQ(v.flow->GetName().length(), 29u);
 }
 
 TEST(PlotWindow, ThreePointsAsLineOrAsDots) {
@@ -351,7 +517,8 @@ TEST(PlotWindow, ThreePointsAsLineOrAsDots) {
   v.flow->SetContinuity(false);
   const wxImage dots = v.Render();
   EXPECT_EQ(CountColour(dots, wxRect(220, 180, 10, 40), 0, 0, 255), 0);
-  for (wxPoint p : {wxPoint(50, 360), wxPoint(400, 40), wxPoint(749, 360)})
+  // The first and last dots sit on the axis lines, which hide their outer halves.
+  for (wxPoint p : {wxPoint(52, 360), wxPoint(400, 40), wxPoint(748, 360)})
     EXPECT_TRUE(Near(dots, p.x, p.y, 0, 0, 255)) << p.x;
   EXPECT_EQ(CountColour(dots, wxRect(50, 5, 30, 10), 0, 0, 255), 0);  // no key for points
 }
@@ -452,17 +619,18 @@ TEST(PlotWindow, WheelMovesAndZoomsTheView) {
   FlowView v(d.t, d.flow, d.pressure);
   const plotcore::ViewState s = v.plot->GetView();
 
-  Wheel(v.plot, 120, false, false);  // the curves move 120 px down
+  Wheel(v.plot, 120, false, false);  // the curves move 120 px down, on both axes
   EXPECT_DOUBLE_EQ(v.plot->GetCentreY(), s.m_centreY + static_cast<float>(120 / s.m_pxPerUnitY));
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreY2(), s.m_centreY2 + 120 / s.m_pxPerUnitY2);
   EXPECT_EQ(v.plot->GetCentreX(), s.m_centreX);
   Wheel(v.plot, 120, false, true);  // with Shift 120 px to the right
   EXPECT_DOUBLE_EQ(v.plot->GetCentreX(), s.m_centreX - static_cast<float>(120 / s.m_pxPerUnitX));
-  EXPECT_EQ(v.plot->GetCentreY2(), s.m_centreY2);
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreY2(), s.m_centreY2 + 120 / s.m_pxPerUnitY2);
 
   Wheel(v.plot, 120, true, false);
   EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitX(), s.m_pxPerUnitX * 1.1);
   EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitY(), s.m_pxPerUnitY * 1.1);
-  EXPECT_EQ(v.plot->GetPxPerUnitY2(), s.m_pxPerUnitY2);
+  EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitY2(), s.m_pxPerUnitY2 * 1.1);
   Wheel(v.plot, -120, true, false);
   EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitX(), s.m_pxPerUnitX);
 
@@ -570,13 +738,13 @@ TEST(PlotWindow, MeasuringReportsTheNearestPointAndMarksIt) {
   v.plot->SetFlowMeasuring(true);
   Mouse(v.plot, wxEVT_LEFT_DOWN, 401, 300, true);
   Mouse(v.plot, wxEVT_LEFT_UP, 401, 300);
-  guitest::Capture(v.plot);
-  ASSERT_FALSE(v.frame->measured.empty());
+  ASSERT_EQ(v.frame->measured.size(), 1u);
   const Sink::Measured m = v.frame->measured.back();
   EXPECT_EQ(m.which, 1);
   EXPECT_EQ(m.text, "350.000000 10.000000");  // point 175: 10 + 175 % 7
   EXPECT_EQ(m.from, v.flow);
   EXPECT_TRUE(v.flow->HasMarker());
+  EXPECT_EQ(v.flow->GetMarkerX(), 350.0);
   EXPECT_EQ(v.flow->GetMarkerValue(), 10.0);
   EXPECT_FALSE(v.pressure->HasMarker());
 
@@ -586,57 +754,197 @@ TEST(PlotWindow, MeasuringReportsTheNearestPointAndMarksIt) {
   EXPECT_TRUE(Near(shown, 402, 202, 192, 192, 192));
   wxClientDC probe(v.plot);
   probe.SetFont(v.legend->GetFont());
-  EXPECT_EQ(v.legend->GetRectangle().width,
-            probe.GetTextExtent(wxString("Durchfluss 10.00 l/min")).x + 25);
+  EXPECT_EQ(v.legend->GetRectangle().width, probe.GetTextExtent(wxString("Durchfluss 10.00 l/min")).x + 25);
 
-  // Zooming re-measures at the same pixel column.
+  // Zooming keeps the measured point: no new measurement, the marker moves with its data.
   v.frame->measured.clear();
   Wheel(v.plot, 120, true, false);
   guitest::Capture(v.plot);
-  ASSERT_FALSE(v.frame->measured.empty());
-  EXPECT_EQ(v.frame->measured.back().which, 1);
+  EXPECT_TRUE(v.frame->measured.empty());
+  EXPECT_EQ(v.flow->GetMarkerX(), 350.0);
 
-  // The right-hand curve reports only its value.
+  // A click left of the flow axis measures nothing (the point would lie out of sight).
+  Mouse(v.plot, wxEVT_LEFT_DOWN, 20, 300, true);
+  Mouse(v.plot, wxEVT_LEFT_UP, 20, 300);
+  EXPECT_TRUE(v.frame->measured.empty());
+
+  // The right-hand curve reports its value first, then the time.
   v.plot->SetFlowMeasuring(false);
   v.plot->SetPressureMeasuring(true);
-  v.frame->measured.clear();
-  guitest::Capture(v.plot);
-  ASSERT_FALSE(v.frame->measured.empty());
+  Mouse(v.plot, wxEVT_LEFT_DOWN, 401, 300, true);
+  Mouse(v.plot, wxEVT_LEFT_UP, 401, 300);
+  ASSERT_EQ(v.frame->measured.size(), 1u);
   EXPECT_EQ(v.frame->measured.back().which, 2);
-  EXPECT_TRUE(v.frame->measured.back().text.EndsWith(" "));
+  EXPECT_EQ(v.frame->measured.back().text, "3.750000 350.000000");  // 2 + 0.01 * 175
   EXPECT_TRUE(v.pressure->HasMarker());
+
+  // Dragging with the left button moves the legend, and while measuring the cross-hair.
+  v.frame->measured.clear();
+  Mouse(v.plot, wxEVT_LEFT_DOWN, 380, 100, true);
+  Mouse(v.plot, wxEVT_MOTION, 400, 90, true);
+  EXPECT_EQ(v.frame->measured.size(), 2u);
+  EXPECT_EQ(v.pressure->GetMarkerX(),
+            static_cast<double>(d.t[static_cast<std::size_t>(FindNearestColumn(v.plot, 400, d.t))]));
   v.plot->SetPressureMeasuring(false);
 
-  // Markers stay after measuring ends; a left drag moves the legend and the column.
+  // Markers stay after measuring ends; a left drag still moves the legend and the column.
   v.frame->measured.clear();
+  const double legendX = v.plot->GetLegendX(), legendY = v.plot->GetLegendY();
   Mouse(v.plot, wxEVT_LEFT_DOWN, 100, 100, true);
   Mouse(v.plot, wxEVT_MOTION, 130, 90, true);
-  EXPECT_EQ(v.plot->GetLegendX(), 30.0);
-  EXPECT_EQ(v.plot->GetLegendY(), -10.0);
+  EXPECT_EQ(v.plot->GetLegendX(), legendX + 30);
+  EXPECT_EQ(v.plot->GetLegendY(), legendY - 10);
   EXPECT_EQ(v.plot->GetMarkX(), 130);
-  const wxImage dragged = v.Render();
-  EXPECT_TRUE(Near(dragged, 432, 192, 192, 192, 192));
   EXPECT_TRUE(v.frame->measured.empty());
+  EXPECT_TRUE(v.flow->HasMarker());
+  EXPECT_TRUE(v.pressure->HasMarker());
 }
 
-TEST(PlotWindow, ResizeKeepsTheViewAndSnapshotHasTheWindowSize) {
+TEST(PlotWindow, MarkersSitOnTheirPointAfterZoomPanAndResize) {
+  Data d;  // smooth curves: they cross a marker's square but hide none of its sides
+  for (int i = 0; i <= 700; ++i) {
+    d.t.push_back(static_cast<float>(i));
+    d.flow.push_back(20.0f + 5.0f * std::sin(i / 100.0f));
+    d.pressure.push_back(2.0f + 0.5f * std::cos(i / 100.0f));
+  }
+  FlowView v(d.t, d.flow, d.pressure);
+  v.legend->SetVisible(false);  // only the markers differ between the pictures below
+  v.plot->SetFlowMeasuring(true);
+  Mouse(v.plot, wxEVT_LEFT_DOWN, 300, 200, true);
+  v.plot->SetFlowMeasuring(false);
+  v.plot->SetPressureMeasuring(true);
+  Mouse(v.plot, wxEVT_LEFT_DOWN, 520, 200, true);
+  v.plot->SetPressureMeasuring(false);
+  ASSERT_TRUE(v.flow->HasMarker());
+  ASSERT_TRUE(v.pressure->HasMarker());
+
+  const auto render = [&] {
+    const wxSize size = v.plot->GetClientSize();
+    wxBitmap bmp(size);
+    {
+      wxMemoryDC dc(bmp);
+      v.plot->DrawView(dc);
+    }
+    return bmp.ConvertToImage();
+  };
+  const auto check = [&](const char* step) {
+    SCOPED_TRACE(step);
+    for (mpCurve* curve : {static_cast<mpCurve*>(v.flow), static_cast<mpCurve*>(v.pressure)}) {
+      const bool second = curve == v.pressure;
+      // Where the point is drawn now.
+      const int px = static_cast<int>((curve->GetMarkerX() - v.plot->GetCentreX()) * v.plot->GetPxPerUnitX()) +
+                     v.plot->GetPlotWidth() / 2;
+      const double cy = second ? v.plot->GetCentreY2() : v.plot->GetCentreY();
+      const double sy = second ? v.plot->GetPxPerUnitY2() : v.plot->GetPxPerUnitY();
+      const int py = static_cast<int>((cy - curve->GetMarkerValue()) * sy) + v.plot->GetPlotHeight() / 2;
+      // The marker's pixels: the picture with it against the picture without it.
+      mpCurve* other = second ? static_cast<mpCurve*>(v.flow) : static_cast<mpCurve*>(v.pressure);
+      other->SetHasMarker(false);
+      curve->SetHasMarker(false);
+      const wxImage without = render();
+      curve->SetHasMarker(true);
+      const wxImage with = render();
+      other->SetHasMarker(true);
+      wxRect box;
+      for (int y = 0; y < with.GetHeight(); ++y)
+        for (int x = 0; x < with.GetWidth(); ++x)
+          if (with.GetRed(x, y) != without.GetRed(x, y) || with.GetGreen(x, y) != without.GetGreen(x, y) ||
+              with.GetBlue(x, y) != without.GetBlue(x, y))
+            box = box.IsEmpty() ? wxRect(x, y, 1, 1) : box.Union(wxRect(x, y, 1, 1));
+      ASSERT_FALSE(box.IsEmpty()) << (second ? "pressure" : "flow");
+      EXPECT_GE(box.width, 10);
+      EXPECT_NEAR(box.x + box.width / 2.0, px, 1.5) << (second ? "pressure" : "flow");
+      EXPECT_NEAR(box.y + box.height / 2.0, py, 1.5) << (second ? "pressure" : "flow");
+    }
+  };
+  check("measured");
+  for (int i = 0; i < 3; ++i) v.plot->ZoomInStep();
+  check("zoomed");
+  Mouse(v.plot, wxEVT_RIGHT_DOWN, 400, 200, false, true);
+  Mouse(v.plot, wxEVT_MOTION, 450, 170, false, true);
+  Mouse(v.plot, wxEVT_RIGHT_UP, 450, 170);
+  check("panned");
+  v.frame->SetClientSize(640, 480);
+  ASSERT_TRUE(guitest::PumpUntil(
+      [&] { return v.plot->GetPlotWidth() == v.plot->GetClientSize().x && v.plot->GetClientSize().x == 640; }));
+  check("resized");
+  guitest::SavePng(wxBitmap(render()), "/tmp/plot_markers_resized.png");
+}
+
+TEST(PlotWindow, CachedPictureFollowsEveryChange) {
+  const Data d = Noisy(3000);
+  FlowView v(d.t, d.flow, d.pressure);
+  const auto cached = [&] {
+    wxBitmap bmp(W, H);
+    {
+      wxMemoryDC dc(bmp);
+      v.plot->DrawCachedView(dc);
+    }
+    return bmp.ConvertToImage();
+  };
+  const auto same = [](const wxImage& a, const wxImage& b) {
+    return std::memcmp(a.GetData(), b.GetData(), 3 * W * H) == 0;
+  };
+  EXPECT_TRUE(same(cached(), v.Render()));
+  // Measuring changes only the overlays over the cached picture.
+  v.plot->SetFlowMeasuring(true);
+  Mouse(v.plot, wxEVT_LEFT_DOWN, 300, 200, true);
+  Mouse(v.plot, wxEVT_MOTION, 340, 220, true);
+  EXPECT_TRUE(same(cached(), v.Render()));
+  // A change of the view redraws the picture.
+  v.plot->ZoomInStep();
+  EXPECT_TRUE(same(cached(), v.Render()));
+  v.SetGrid(true);
+  v.plot->UpdateView();
+  EXPECT_TRUE(same(cached(), v.Render()));
+}
+
+TEST(PlotWindow, ResizeKeepsTheDataRangeAndSnapshotHasTheWindowSize) {
   const Data d = Regular();
   FlowView v(d.t, d.flow, d.pressure);
   const plotcore::ViewState s = v.plot->GetView();
-  v.frame->SetClientSize(640, 480);
-  guitest::PumpUntil([&] {
-    guitest::Capture(v.plot);
-    return v.plot->GetClientSize().x == 640 && v.plot->GetPlotHeight() == v.plot->GetClientSize().y;
-  });
-  // The fitted view is wider than the window now: the horizontal scroll bar takes its share.
-  const wxSize client = v.plot->GetClientSize();
-  EXPECT_EQ(client.x, 640);
-  EXPECT_LE(client.y, 480);
-  EXPECT_EQ(v.plot->GetPlotWidth(), client.x);
-  EXPECT_EQ(v.plot->GetPlotHeight(), client.y);
-  EXPECT_EQ(v.plot->GetCentreX(), s.m_centreX);
-  EXPECT_EQ(v.plot->GetPxPerUnitY(), s.m_pxPerUnitY);
-  const wxBitmap snap = v.plot->SnapshotBitmap();
-  EXPECT_EQ(snap.GetSize(), client);
-  guitest::SavePng(snap, "/tmp/plot_snapshot.png");
+  for (wxSize size : {wxSize(640, 480), wxSize(1000, 300), wxSize(W, H)}) {
+    SCOPED_TRACE(size.x);
+    v.frame->SetClientSize(size);
+    ASSERT_TRUE(guitest::PumpUntil([&] {
+      guitest::Capture(v.plot);
+      return v.plot->GetClientSize() == size && v.plot->GetPlotHeight() == size.y;
+    }));
+    // Still fitted: the first and last samples at the 50-pixel margins, the lowest and highest
+    // flow 40 pixels from the top and bottom; the middle stays in the middle.
+    EXPECT_EQ(v.plot->GetCentreX(), s.m_centreX);
+    EXPECT_EQ(v.plot->GetCentreY(), s.m_centreY);
+    EXPECT_NEAR(v.plot->GetPxPerUnitX(), (size.x - 100) / 700.0, 1e-9);
+    EXPECT_NEAR(v.plot->GetPxPerUnitY(), s.m_pxPerUnitY * (size.y - 80) / (H - 80), 1e-9);
+    EXPECT_NEAR(v.plot->GetPxPerUnitY2(), s.m_pxPerUnitY2 * (size.y - 80) / (H - 80), 1e-9);
+    EXPECT_EQ(v.plot->GetPlotWidth(), size.x);
+    guitest::Capture(v.plot);  // painted at the new size
+    const wxBitmap snap = v.plot->SnapshotBitmap();
+    EXPECT_EQ(snap.GetSize(), size);
+    guitest::SavePng(snap, wxString::Format("/tmp/plot_resized_%d.png", size.x));
+  }
+  // Back at the first size, the first fit's scales again.
+  EXPECT_NEAR(v.plot->GetPxPerUnitY(), s.m_pxPerUnitY, 1e-9);
+}
+
+TEST(PlotWindow, HomeFitsAndPlusMinusZoom) {
+  const Data d = Regular();
+  FlowView v(d.t, d.flow, d.pressure);
+  const plotcore::ViewState s = v.plot->GetView();
+  const auto key = [&](int code) {
+    wxKeyEvent e(wxEVT_CHAR);
+    e.m_keyCode = code;
+    e.SetEventObject(v.plot);
+    v.plot->GetEventHandler()->ProcessEvent(e);
+  };
+  key('+');
+  EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitX(), s.m_pxPerUnitX * 1.1);
+  key(WXK_NUMPAD_ADD);
+  key('-');
+  EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitY2(), s.m_pxPerUnitY2 * 1.1);
+  Wheel(v.plot, 120, false, false);
+  key(WXK_HOME);
+  EXPECT_DOUBLE_EQ(v.plot->GetPxPerUnitX(), s.m_pxPerUnitX);
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreY(), s.m_centreY);
+  EXPECT_DOUBLE_EQ(v.plot->GetCentreY2(), s.m_centreY2);
 }

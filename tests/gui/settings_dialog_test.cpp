@@ -9,6 +9,7 @@
 #include "sim/SimBus.h"
 
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
@@ -59,6 +60,10 @@ class ExpectMessage : public wxExpectModal<wxMessageDialog> {
 };
 
 ExpectMessage Message(const char* text) { return ExpectMessage(U(text), "Message"); }
+
+// The report of a failed send: noted, with the window it stands on.
+using Report = guitest::MessageSeen;
+using ExpectReport = guitest::NoteMessage;
 
 // A logger whose calibration lasts far beyond any test run, so no notice interrupts.
 sim::BlockParams Params() {
@@ -327,11 +332,12 @@ TEST_F(SettingsDialogTest, IntervalChangeResendsAndRevalidatesThresholds) {
   EXPECT_EQ(dlg->m_flowOffDelayText->GetValue(), "2");
   EXPECT_FALSE(dlg->m_thresholdsChanged);
 
-  // An interval longer than the delays: refused after rate and unit went out, and kept for the next try.
+  // An interval longer than the delays: refused before anything went out, and kept for the next try.
   Slide(80);
   EXPECT_EQ(dlg->m_intervalText->GetValue(), "8.0");
   wxTEST_DIALOG(Download(), Message("Abtastrate muss verringert werden und diese Verzögerungseinstellung zu erreichen"));
-  EXPECT_EQ(Sent(), (std::vector<Req>{{4, RateWordFromTenths(80), 0}, {12, 'p', 0}}));
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ(logger->BlockWord(SettingsBlock::OFF_RATE_WORD), RateWordFromTenths(25));
   EXPECT_TRUE(dlg->m_thresholdsChanged);
   dlg->m_flowOnDelayText->SetValue("16");
   dlg->m_flowOffDelayText->SetValue("8");
@@ -351,29 +357,67 @@ TEST_F(SettingsDialogTest, IntervalChangeResendsAndRevalidatesThresholds) {
   EXPECT_EQ(dlg->m_rateWord, 0x019A);
 }
 
-TEST_F(SettingsDialogTest, ThresholdMessagesStopOrWarn) {
+// Every field is checked before anything is sent: one refused value sends nothing at all,
+// and the picture of an earlier success goes.
+TEST_F(SettingsDialogTest, AnInvalidFieldSendsNothing) {
+  struct Case {
+    const char* what;
+    int tenths;  // 0: the interval as read (1 s)
+    const char *on, *onDelay, *off, *offDelay;
+    const char* text;
+    const char* caption;
+  };
+  const char* const retype = "Wert neu eintippen";
+  const Case cases[] = {
+      {"flow-on not a number", 0, "abc", "7", "20", "3", retype, "abc"},
+      {"flow-on delay empty", 0, "30", "", "20", "3", retype, ""},
+      {"flow-off with trailing letters", 0, "30", "7", "12x", "3", retype, "12x"},
+      {"flow-off delay negative", 0, "30", "7", "20", "-3", retype, "-3"},
+      {"end above start", 0, "30", "7", "31", "3", "Startwert für den Datenlogger muss größer sein als der Endwert",
+       "Message"},
+      // The case that left the logger at 5.8 s with its delays turned into 17 s.
+      {"interval above the delays", 58, "30", "3", "20", "3",
+       "Abtastrate muss verringert werden und diese Verzögerungseinstellung zu erreichen", "Message"},
+      {"delay beyond the logger's count", 1, "30", "6554", "20", "3", "Achtung zu hohe Verzögerungsgrenzwerte",
+       "Message"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Plug();
+    Open();
+    Download();
+    ASSERT_EQ(dlg->StatusPicture(), PictureDownloadDone);
+    Sent();
+    Spin(dlg->m_hoursSpin, true);
+    PickDate(wxDateTime(9, wxDateTime::Mar, 2016));
+    Click(dlg->m_barBox);
+    if (c.tenths) Slide(c.tenths);
+    dlg->m_flowOnText->SetValue(c.on);
+    dlg->m_flowOnDelayText->SetValue(c.onDelay);
+    dlg->m_flowOffText->SetValue(c.off);
+    dlg->m_flowOffDelayText->SetValue(c.offDelay);
+    wxTEST_DIALOG(Download(), ExpectMessage(U(c.text), U(c.caption)));
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(dlg->StatusPicture(), PictureUsbConnected);
+    EXPECT_TRUE(dlg->m_timeChanged && dlg->m_dateChanged && dlg->m_thresholdsChanged);  // kept for the next try
+    EXPECT_EQ(logger->BlockWord(SettingsBlock::OFF_RATE_WORD), 0xF000);
+    EXPECT_EQ(logger->BlockByte(SettingsBlock::OFF_PRESSURE_UNIT), 'p');
+    EXPECT_TRUE(Errors().empty());
+    dlg->Destroy();
+    dlg = nullptr;
+    bus->Unplug(slot);
+  }
+}
+
+TEST_F(SettingsDialogTest, HighValuesOnlyWarnAndAreSent) {
   Plug();
   Open();
   Sent();
-  Spin(dlg->m_minutesSpin, true);
-
-  // Not a number: named in the caption; rate, unit and time are out already, the thresholds are not.
-  dlg->m_flowOffText->SetValue("abc");
-  wxTEST_DIALOG(Download(), ExpectMessage("Wert neu eintippen", "abc"));
-  EXPECT_EQ(Sent(), (std::vector<Req>{{4, 0xF000, 0}, {12, 'p', 0}, {27, 0x0630, 0x0014}}));
-  EXPECT_TRUE(dlg->m_thresholdsChanged);
-  EXPECT_FALSE(dlg->m_timeChanged);
-
-  // The end value above the start value.
-  dlg->m_flowOffText->SetValue("31");
-  wxTEST_DIALOG(Download(), Message("Startwert für den Datenlogger muss größer sein als der Endwert"));
-  EXPECT_EQ(Sent(), (std::vector<Req>{{4, 0xF000, 0}, {12, 'p', 0}}));
-
-  // A high start value is only a warning, and is sent; equal values are accepted.
   dlg->m_flowOnText->SetValue("2500");
-  dlg->m_flowOffText->SetValue("2500");
+  dlg->m_flowOffText->SetValue("2500");  // equal values are accepted
   wxTEST_DIALOG(Download(), Message("Achtung zu hohe Grenzwerte!"), Message("Achtung zu hohe Grenzwerte!"));
   EXPECT_EQ(Sent(), (std::vector<Req>{{4, 0xF000, 0}, {12, 'p', 0}, {30, 2500, 7}, {31, 2500, 3}, {3, 2, 0}}));
+  EXPECT_EQ(dlg->StatusPicture(), PictureDownloadDone);
   EXPECT_FALSE(dlg->m_thresholdsChanged);
 }
 
@@ -381,20 +425,20 @@ TEST_F(SettingsDialogTest, PressureUnitBoxes) {
   Plug();  // psi
   Open();
   Sent();
-  // PSI clicked while checked: both boxes end up unchecked, the unit stays psi.
+  // PSI clicked while checked: it stays checked, so one unit is always chosen.
   Click(dlg->m_psiBox);
-  EXPECT_FALSE(dlg->m_psiBox->GetValue());
+  EXPECT_TRUE(dlg->m_psiBox->GetValue());
   EXPECT_FALSE(dlg->m_barBox->GetValue());
   EXPECT_EQ(dlg->m_pressureUnit, 'p');
   EXPECT_EQ(g_pressureUnit, 'p');
-  Click(dlg->m_psiBox);
-  EXPECT_TRUE(dlg->m_psiBox->GetValue());
-  EXPECT_EQ(dlg->m_pressureUnit, 'p');
 
   Click(dlg->m_barBox);
   EXPECT_FALSE(dlg->m_psiBox->GetValue());
   EXPECT_TRUE(dlg->m_barBox->GetValue());
   EXPECT_EQ(g_pressureUnit, 'b');
+  Click(dlg->m_barBox);
+  EXPECT_TRUE(dlg->m_barBox->GetValue());
+  EXPECT_FALSE(dlg->m_psiBox->GetValue());
   Download();
   EXPECT_EQ(Sent(), (std::vector<Req>{{4, 0xF000, 0}, {12, 'b', 0}}));
   EXPECT_EQ(logger->BlockByte(SettingsBlock::OFF_PRESSURE_UNIT), 'b');
@@ -457,7 +501,7 @@ TEST_F(SettingsDialogTest, DeviceLineAndCalibrationNotice) {
   p.calibrationDate[2] = 0x16;
   Plug(0x0403, p);
   wxTEST_DIALOG(Open(), ExpectMessage("Calibration Expired", "Calibration"));
-  EXPECT_EQ(dlg->m_deviceText->GetLabel(), U("Geräteeinstellungen     Serial No: 1234Firmware Version: 4.3"));
+  EXPECT_EQ(dlg->m_deviceText->GetLabel(), U("Geräteeinstellungen     Serial No: 1234\nFirmware Version: 4.3"));
   EXPECT_EQ(dlg->m_calibrationText->GetLabel(), "Kalibrierdatum: \t 5:9:2016 \nKalibrierung Dauer: \t 12 Monat");
   EXPECT_EQ(g_serialNumber, 1234);
   EXPECT_TRUE(dlg->m_downloadButton->IsEnabled());  // only a notice
@@ -492,35 +536,131 @@ TEST_F(SettingsDialogTest, DeviceLineAndCalibrationNotice) {
   EXPECT_EQ(g_firmwareVersion, 0x0402);
 }
 
-TEST_F(SettingsDialogTest, EachFailedStepIsReportedAndTheNextStillRuns) {
+// A request that fails stops the send; the dialog reads the logger back, shows what it
+// really holds and says, on top of the dialog, what got there.
+TEST_F(SettingsDialogTest, AFailedRequestIsReportedWithWhatReachedTheLogger) {
+  const Req readBack[] = {{41, 0, 0}, {23, 0, 41 * 256}, {26, 0, 0}};
+  // 2.5 s, bar, one hour back, 9 March 2016, flow-on 35: 7 s and 3 s are 2 and 1 samples.
+  const std::vector<Req> all = {{4, RateWordFromTenths(25), 0},
+                                {12, 'b', 0},
+                                {27, 0x0530, 0x0013},
+                                {28, 0x0309, 0x16},
+                                {30, 35, 2},
+                                {31, 20, 1},
+                                {3, 2, 0}};
+  struct Case {
+    int request;
+    const char* failure;
+    const char* sent;
+    const char* interval;  // what the logger holds afterwards
+    bool bar;
+    const char* hours;
+    const char* flowOn;
+  };
+  const char* const rateFailed = "Herunterladen der Einstellungen fehlgeschlagen: USB-Kabelverbindung überprüfen";
+  const char* const thresholdFailed = "Änderung des Druchflussgrenzwertes fehlgeschlagen";
+  const Case cases[] = {
+      {4, rateFailed, "nichts", "1.0", false, "14", "30"},
+      // The rate got there, the unit did not: the dialog shows exactly that.
+      {12, rateFailed, "nichts", "2.5", false, "14", "30"},
+      {27, "Uhrzeiteinstellung fehlgeschlagen", "Abtastrate und Druckeinheit", "2.5", true, "14", "30"},
+      {28, "Uhrzeiteinstellung fehlgeschlagen", "Abtastrate und Druckeinheit, Uhrzeit", "2.5", true, "13", "30"},
+      {30, thresholdFailed, "Abtastrate und Druckeinheit, Uhrzeit, Datum", "2.5", true, "13", "30"},
+      {31, thresholdFailed, "Abtastrate und Druckeinheit, Uhrzeit, Datum, Einschaltbedingung", "2.5", true, "13", "35"},
+      {3, "Automatische Datenlogfunktion fehlgeschlagen",
+       "Abtastrate und Druckeinheit, Uhrzeit, Datum, Einschaltbedingung, Ausschaltbedingung", "2.5", true, "13", "35"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.request);
+    Plug();
+    Open();
+    // On screen, as when the user presses the button: a message can stand only on a shown window.
+    dlg->Move(0, 0);
+    dlg->Show();
+    Slide(25);
+    Click(dlg->m_barBox);
+    Spin(dlg->m_hoursSpin, false);
+    PickDate(wxDateTime(9, wxDateTime::Mar, 2016));
+    dlg->m_flowOnText->SetValue("35");
+    Sent();
+    logger->StallRequest(c.request);
+    Report report;
+    wxTEST_DIALOG(Download(), ExpectReport(&report));
+
+    std::vector<Req> expected;
+    for (const Req& r : all) {
+      if (r.request == c.request) break;
+      expected.push_back(r);
+    }
+    expected.insert(expected.end(), std::begin(readBack), std::end(readBack));
+    EXPECT_EQ(Sent(), expected);
+
+    ASSERT_EQ(report.count, 1);
+    EXPECT_EQ(report.parent, dlg);
+    EXPECT_TRUE(report.style & wxICON_ERROR);
+    EXPECT_EQ(report.caption, U("Geräteeinstellungen"));
+    EXPECT_TRUE(report.text.StartsWith(U(c.failure))) << report.text;
+    EXPECT_TRUE(report.text.Contains(U("\nÜbertragen: ") + U(c.sent) + ".\n")) << report.text;
+    EXPECT_TRUE(report.text.Contains(U("tatsächlich hat"))) << report.text;
+
+    EXPECT_EQ(dlg->StatusPicture(), PictureUsbConnected);
+    EXPECT_EQ(dlg->m_intervalText->GetValue(), c.interval);
+    EXPECT_EQ(dlg->m_barBox->GetValue(), c.bar);
+    EXPECT_EQ(dlg->m_psiBox->GetValue(), !c.bar);
+    EXPECT_EQ(dlg->m_flowOnText->GetValue(), c.flowOn);
+    EXPECT_EQ(dlg->m_hoursText->GetValue(), c.hours);
+    EXPECT_FALSE(dlg->m_timeChanged || dlg->m_dateChanged || dlg->m_thresholdsChanged);
+    EXPECT_TRUE(dlg->m_downloadButton->IsEnabled());
+    if (c.request == 30) {
+      // GTK animates the check mark; the picture waits until Bar shows its mark.
+      wxBitmap shot;
+      const wxRect bar(dlg->ScreenToClient(dlg->m_barBox->GetScreenPosition()), dlg->m_barBox->GetSize());
+      const bool marked = guitest::PumpUntil([&] {
+        shot = guitest::Capture(dlg);
+        const wxImage image = shot.ConvertToImage();
+        for (int y = bar.GetTop(); y <= bar.GetBottom(); ++y)
+          for (int x = bar.GetLeft(); x < bar.GetLeft() + bar.height; ++x)
+            if (image.GetRed(x, y) < 80 && image.GetGreen(x, y) < 80 && image.GetBlue(x, y) < 80) return true;
+        return false;
+      });
+      EXPECT_TRUE(marked);
+      EXPECT_TRUE(guitest::SavePng(shot, "/tmp/settings_dialog_failed.png"));
+      // And the report as GTK shows it, on top of the dialog: /tmp/settings_dialog_report.png.
+      logger->ClearFaults();
+      dlg->m_flowOnText->SetValue("36");
+      logger->StallRequest(31);
+      guitest::RealModalDialogs real;
+      guitest::ScreenshotAndAnswer screen("/tmp/settings_dialog_report.png", GTK_RESPONSE_OK);
+      Download();
+      EXPECT_TRUE(screen.shot);
+      Sent();
+    }
+    dlg->Destroy();
+    dlg = nullptr;
+    bus->Unplug(slot);
+  }
+  EXPECT_TRUE(Errors().empty());
+}
+
+TEST_F(SettingsDialogTest, ALoggerGoneDuringTheSendLeavesNothingToSend) {
   Plug();
   Open();
+  dlg->Show();
   Spin(dlg->m_secondsSpin, true);
-  PickDate(wxDateTime(9, wxDateTime::Mar, 2016));
-  dlg->m_flowOnText->SetValue("40");
-  for (int request : {4, 27, 28, 30, 31, 3}) logger->StallRequest(request);
   Sent();
-  Download();
-  const std::vector<wxString> expected = {
-      U("Herunterladen der Einstellungen fehlgeschlagen: USB-Kabelverbindung überprüfen"),
-      "Uhrzeiteinstellung fehlgeschlagen",
-      "Uhrzeiteinstellung fehlgeschlagen",
-      U("Änderung des Druchflussgrenzwertes fehlgeschlagen"),
-      U("Änderung des Druchflussgrenzwertes fehlgeschlagen"),
-      "Automatische Datenlogfunktion fehlgeschlagen",
-  };
-  EXPECT_EQ(Errors(), expected);
-  EXPECT_EQ(dlg->StatusPicture(), PictureUsbConnected);  // changes only when the rate went out
-  EXPECT_TRUE(Sent().empty());                           // request 12 follows only a completed 4
-  EXPECT_FALSE(dlg->m_timeChanged || dlg->m_dateChanged || dlg->m_thresholdsChanged);
-
-  // The unit alone failing still reports the first step.
-  guitest::LogCapture::Get().Clear();
-  logger->ClearFaults();
-  logger->StallRequest(12);
-  Download();
-  EXPECT_EQ(Errors(), std::vector<wxString>{expected[0]});
-  EXPECT_EQ(Sent(), (std::vector<Req>{{4, 0xF000, 0}}));
+  logger->GoneAfter(2);  // rate and unit, then nothing more
+  Report report;
+  wxTEST_DIALOG(Download(), ExpectReport(&report));
+  EXPECT_EQ(Sent(), (std::vector<Req>{{4, 0xF000, 0}, {12, 'p', 0}}));
+  EXPECT_TRUE(report.text.StartsWith("Uhrzeiteinstellung fehlgeschlagen")) << report.text;
+  EXPECT_TRUE(report.text.Contains(U("\nÜbertragen: Abtastrate und Druckeinheit.\nNicht übertragen: Uhrzeit.")))
+      << report.text;
+  EXPECT_TRUE(report.text.Contains(U("nicht zurückgelesen"))) << report.text;
+  EXPECT_EQ(report.parent, dlg);
+  EXPECT_EQ(dlg->StatusPicture(), PictureUsbMissing);
+  EXPECT_FALSE(dlg->IsLoaded());
+  EXPECT_FALSE(dlg->m_downloadButton->IsEnabled());
+  EXPECT_FALSE(dlg->m_flowOnText->IsEnabled());
 }
 
 TEST_F(SettingsDialogTest, RealClicksOnTheIntervalSpinButton) {

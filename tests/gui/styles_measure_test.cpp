@@ -287,8 +287,9 @@ TEST_F(StylesMeasureTest, MeasuringInEachViewShowsAndStoresTheValue) {
       {"flow with pressure", true, false, true, ID_MEASURE_FLOW, "13", "0.0", "00:02:10", "13", "-"},
       {"pressure alone", false, false, true, ID_MEASURE_FLOW, "0", "2.35", "00:02:10", "-", "2.35"},
       {"volume stores nothing", false, true, false, ID_MEASURE_FLOW, "7", "0.0", "00:02:10", "-", "-"},
-      {"right-hand pressure", true, false, true, ID_MEASURE_PRESSURE, "0", "2.35", "00:00:00", "-", "2.35"},
-      {"right-hand with volume", false, true, true, ID_MEASURE_PRESSURE, "0", "2.35", "00:00:00", "-", "2.35"},
+      // The right-hand curve's time shows on the clock too.
+      {"right-hand pressure", true, false, true, ID_MEASURE_PRESSURE, "0", "2.35", "00:02:10", "-", "2.35"},
+      {"right-hand with volume", false, true, true, ID_MEASURE_PRESSURE, "0", "2.35", "00:02:10", "-", "2.35"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -315,7 +316,7 @@ TEST_F(StylesMeasureTest, MeasuringInEachViewShowsAndStoresTheValue) {
   EXPECT_EQ(frame->m_recordings[0].GetFlowMeasurement(), "-");
 }
 
-TEST_F(StylesMeasureTest, ReadoutsFollowTheCurveUnderTheColumnWhenZoomed) {
+TEST_F(StylesMeasureTest, TheMeasuredPointStaysThroughZoomAndAClickTakesANewOne) {
   OpenWithRecording();
   Command(ID_MEASURE_FLOW);
   const int column = ColumnOf(200.0);
@@ -324,7 +325,7 @@ TEST_F(StylesMeasureTest, ReadoutsFollowTheCurveUnderTheColumnWhenZoomed) {
   EXPECT_EQ(frame->m_recordings[0].GetFlowMeasurement(), "20");  // 19.6
   EXPECT_TRUE(frame->m_flowSeries->HasMarker());
 
-  // Zooming in with the wheel: the same column now lies over an earlier sample.
+  // Zooming in with the wheel keeps the point and its readouts; the marker goes with it.
   wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
   wheel.m_x = column;
   wheel.m_y = 40;
@@ -333,6 +334,12 @@ TEST_F(StylesMeasureTest, ReadoutsFollowTheCurveUnderTheColumnWhenZoomed) {
   wheel.SetControlDown(true);
   for (int i = 0; i < 3; ++i) frame->m_plot->GetEventHandler()->ProcessEvent(wheel);
   guitest::Capture(frame->m_plot);
+  EXPECT_EQ(frame->m_clockLcd->GetText(), "00:03:20");
+  EXPECT_EQ(frame->m_flowLcd->GetText(), "20");
+  EXPECT_EQ(frame->m_flowSeries->GetMarkerX(), 200.0);
+
+  // A click at the same column now takes the point under it at this zoom.
+  ClickAt(column);
   const mpWindow* p = frame->m_plot;
   const double t = (column - p->GetPlotWidth() / 2) / p->GetPxPerUnitX() + p->GetCentreX();
   const int sample = static_cast<int>(std::lround(t / 10.0)) - 1;
@@ -345,7 +352,7 @@ TEST_F(StylesMeasureTest, ReadoutsFollowTheCurveUnderTheColumnWhenZoomed) {
   // Measuring off: the marker stays, the readouts no longer change.
   Command(ID_MEASURE_FLOW);
   ResetReadouts();
-  guitest::Capture(frame->m_plot);
+  ClickAt(ColumnOf(60.0));
   EXPECT_TRUE(frame->m_flowSeries->HasMarker());
   EXPECT_EQ(frame->m_flowLcd->GetText(), "0");
 }
@@ -424,6 +431,51 @@ TEST_F(StylesMeasureTest, ScreenshotWhileMeasuring) {
   ClickAt(ColumnOf(90.0));
   ASSERT_TRUE(guitest::SavePng(guitest::Capture(frame->m_plot), "/tmp/measure.png"));
   ASSERT_TRUE(guitest::SavePng(guitest::Capture(frame), "/tmp/measure_window.png"));
+  EXPECT_TRUE(frame->m_flowSeries->HasMarker());
+  EXPECT_TRUE(frame->m_pressureSeriesRight->HasMarker());
+}
+
+// Not a check: what a user sees while zooming, panning and measuring a 15-minute recording
+// with pressure on the right-hand axis, for looking at by eye.
+TEST_F(StylesMeasureTest, ScreenshotsOfZoomPanAndMeasuring) {
+  Open();
+  Storage rec("12.03.2024 08:00:00", 1000, 1, false);
+  rec.SetTitle("Gartenschlauch");
+  rec.SetPressureUnit('b');
+  for (int i = 0; i < 900; ++i) {
+    const float tap = i > 120 && i < 700 ? 18.0f + 4.0f * std::sin(i / 40.0f) : 0.0f;
+    rec.AppendSample(static_cast<float>(i + 1), tap, 3.2f - 0.05f * tap + 0.05f * std::sin(i / 7.0f), 0.0f);
+  }
+  frame->m_recordings.Append(rec);
+  frame->ShowRecording(0);
+  Command(ID_VIEW_PRESSURE);
+  frame->SetSize(1200, 800);
+  frame->Layout();
+  guitest::Pump(20);
+  guitest::Capture(frame);
+  guitest::SavePng(guitest::Capture(frame), "/tmp/shot_both_axes.png");
+  for (int i = 0; i < 6; ++i) Command(ID_ZOOM_IN);
+  guitest::Pump(20);  // the scroll bars come and the window settles
+  guitest::SavePng(guitest::Capture(frame), "/tmp/shot_zoom.png");
+  wxMouseEvent down(wxEVT_RIGHT_DOWN);
+  down.m_x = 500;
+  down.m_y = 200;
+  down.SetRightDown(true);
+  frame->m_plot->GetEventHandler()->ProcessEvent(down);
+  wxMouseEvent drag(wxEVT_MOTION);
+  drag.m_x = 250;
+  drag.m_y = 260;
+  drag.SetRightDown(true);
+  frame->m_plot->GetEventHandler()->ProcessEvent(drag);
+  guitest::SavePng(guitest::Capture(frame), "/tmp/shot_pan.png");
+  const int W = frame->m_plot->GetPlotWidth();
+  Command(ID_MEASURE_FLOW);
+  ClickAt(W * 2 / 5);
+  Command(ID_MEASURE_PRESSURE);
+  ClickAt(W * 3 / 5);
+  guitest::SavePng(guitest::Capture(frame), "/tmp/shot_measure.png");
+  Command(ID_ZOOM_FIT);
+  guitest::SavePng(guitest::Capture(frame), "/tmp/shot_fit_measured.png");
   EXPECT_TRUE(frame->m_flowSeries->HasMarker());
   EXPECT_TRUE(frame->m_pressureSeriesRight->HasMarker());
 }

@@ -40,7 +40,7 @@ TEST_F(WorkFileWindowTest, SaveAsSaveAndOpenRoundTrip) {
   FileDialogSeen seen;
   wxTEST_DIALOG(Command(ID_SAVE_AS, wxEVT_MENU), FileAnswer(PathIn("arbeit"), wxID_OK, &seen));
   EXPECT_EQ(seen.message, "Vorgang abspeichern");
-  EXPECT_EQ(seen.wildcard, "VRX Dateien");
+  EXPECT_EQ(seen.wildcard, "VRX Dateien|*.kdl");
   EXPECT_TRUE(seen.style & wxFD_SAVE);
   EXPECT_TRUE(seen.style & wxFD_OVERWRITE_PROMPT);
   const std::filesystem::path file = dir / "arbeit.kdl";
@@ -130,9 +130,11 @@ TEST_F(WorkFileWindowTest, UnreadableFilesAreRefusedAndChangeNothing) {
   std::ofstream(dir / "kurz.kdl") << "430000\r\n2\r\nTitel\r\n1/01/2026 8:00:00\r\n\r\n0\r\n1000\r\n98\r\n1\r\n0\r\n1\r\n";
   struct Case {
     const char* file;
-    const char* error;  // start of the message
+    const char* error;  // the message after the file's name
   };
-  for (const Case& c : {Case{"kaputt.kdl", "Line 7"}, Case{"kurz.kdl", "Line"}, Case{"fehlt.kdl", "Cannot open File for Reading"}}) {
+  for (const Case& c : {Case{"kaputt.kdl", "“ ist keine gültige Arbeitsdatei: in Zeile 7 "},
+                        Case{"kurz.kdl", "“ ist keine gültige Arbeitsdatei: die Datei endet vor Zeile "},
+                        Case{"fehlt.kdl", "“ kann nicht geöffnet werden: die Datei existiert nicht."}}) {
     SCOPED_TRACE(c.file);
     const Snapshot before = Take();
     guitest::LogCapture::Get().Clear();
@@ -144,7 +146,8 @@ TEST_F(WorkFileWindowTest, UnreadableFilesAreRefusedAndChangeNothing) {
     }
     const auto errors = guitest::LogCapture::Get().Errors();
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_TRUE(errors[0].StartsWith(c.error)) << errors[0];
+    EXPECT_TRUE(errors[0].StartsWith(wxString::FromUTF8("„") + PathIn(c.file) + wxString::FromUTF8(c.error)))
+        << errors[0];
     EXPECT_EQ(Take(), before);
   }
 }

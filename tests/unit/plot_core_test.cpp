@@ -6,6 +6,7 @@
 #include <limits>
 #include <random>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -50,18 +51,84 @@ TEST(PlotTicks, ValuesStartAtTheStepBelowTheEdgeAndStopBeforeTheOtherEdge) {
   expectValues(TickValues(0.05, 500.0, 100), {-2000, -1000, 0, 1000, 2000});
 }
 
-TEST(PlotTicks, ValuesAreExactMultiplesSoTimeLabelsDoNotSlipASecond) {
-  // A running sum of 10.000000000000002 steps from -30 reached 9.999999999999996, labelled
-  // "00:09" on a tick at ten seconds.
-  for (double centre : {120.0, 127.3, 133.9, 250.0}) {
-    for (double v : TickValues(2.4, centre, 300)) {
-      EXPECT_EQ(v, std::round(v / 10) * 10) << centre;
-      if (v >= 0) {
-        EXPECT_EQ(std::fmod(std::stoi(FormatClock(v).substr(3)), 10), 0) << v;
-      }
+TEST(PlotTicks, ValuesAreExactMultiples) {
+  // A running sum of 10.000000000000002 steps from -30 reached 9.999999999999996.
+  for (double centre : {120.0, 127.3, 133.9, 250.0})
+    for (double v : TickValues(2.4, centre, 300)) EXPECT_EQ(v, std::round(v / 10) * 10) << centre;
+  for (double v : TickValues(200.0, 0.55, 300)) EXPECT_EQ(v, std::round(v * 10) / 10);
+}
+
+namespace {
+// Label widths of "mm:ss" and "hh:mm:ss" in the axis font, near enough.
+constexpr int SHORT_W = 33, LONG_W = 52;
+
+std::vector<std::string> TimeLabels(double pxPerSecond, double centre, int width = 800) {
+  std::vector<std::string> out;
+  for (const TimeTick& t : TimeTicks(pxPerSecond, centre, width, false, SHORT_W, LONG_W))
+    out.push_back(FormatClock(t.seconds));
+  return out;
+}
+}  // namespace
+
+TEST(PlotTimeTicks, StepsAClockReaderCountsInWithEveryTickLabelled) {
+  using L = std::vector<std::string>;
+  struct Case {
+    double span;  // seconds fitted into the 700 pixels between the margins of 800
+    double step;
+    L labels;
+  } cases[] = {
+      {2, 1, {"00:01", "00:02"}},
+      {10, 2, {"00:02", "00:04", "00:06", "00:08", "00:10"}},
+      {30, 5, {"00:05", "00:10", "00:15", "00:20", "00:25", "00:30"}},
+      {60, 10, {"00:10", "00:20", "00:30", "00:40", "00:50", "01:00"}},
+      {120, 30, {"00:30", "01:00", "01:30", "02:00"}},
+      {300, 60, {"01:00", "02:00", "03:00", "04:00", "05:00"}},
+      {900, 300, {"05:00", "10:00", "15:00"}},  // read 01:40, 05:00, 08:20, 11:40 before
+      {1800, 300, {"05:00", "10:00", "15:00", "20:00", "25:00", "30:00"}},
+      {3600, 900, {"15:00", "30:00", "45:00", "01:00:00"}},
+      {7200, 1800, {"30:00", "01:00:00", "01:30:00", "02:00:00"}},
+      {21600, 7200, {"02:00:00", "04:00:00", "06:00:00"}},
+      {43200, 10800, {"03:00:00", "06:00:00", "09:00:00", "12:00:00"}},
+      {108000, 21600, {"06:00:00", "12:00:00", "18:00:00", "24:00:00", "30:00:00"}},
+  };
+  for (const Case& c : cases) {
+    const double scale = 700.0 / c.span, centre = c.span / 2;
+    EXPECT_EQ(TimeTickStep(scale, c.span >= 3600 ? LONG_W : SHORT_W), c.step) << c.span;
+    const L labels = TimeLabels(scale, centre);
+    EXPECT_EQ(labels, c.labels) << c.span;
+    // The same view, painted again, and the view panned by less than a step: the labels stay
+    // multiples of the step, and every one fits beside its neighbours.
+    EXPECT_EQ(TimeLabels(scale, centre), labels) << c.span;
+    const auto panned = TimeTicks(scale, centre + 0.37 * c.step, 800, false, SHORT_W, LONG_W);
+    XLabelSpacing spacing;
+    for (const TimeTick& t : panned) {
+      EXPECT_EQ(std::fmod(t.seconds, c.step), 0.0) << c.span;
+      EXPECT_TRUE(spacing.Accept(t.px, FormatClock(t.seconds).size() > 5 ? LONG_W : SHORT_W)) << c.span;
     }
   }
-  for (double v : TickValues(200.0, 0.55, 300)) EXPECT_EQ(v, std::round(v * 10) / 10);
+  // The empty plot at start (bounds -1 .. 1): read 00:00 five times and 00:01 once before.
+  EXPECT_EQ(TimeLabels(350.0, 0.0), (L{"00:00", "00:01"}));
+}
+
+TEST(PlotTimeTicks, NoLabelTwiceWhateverTheZoom) {
+  for (double scale = 1e-4; scale < 2e3; scale *= 1.13) {
+    for (double centre : {0.0, 450.5, 3599.0, 86400.0, 100000.0}) {
+      const std::vector<std::string> labels = TimeLabels(scale, centre);
+      const std::set<std::string> unique(labels.begin(), labels.end());
+      EXPECT_EQ(unique.size(), labels.size()) << scale << " " << centre;
+    }
+  }
+  // Unusable scales give no ticks and never loop.
+  EXPECT_TRUE(TimeTicks(0.0, 10.0, 800, false, SHORT_W, LONG_W).empty());
+  EXPECT_TRUE(TimeTicks(std::nan(""), 10.0, 800, false, SHORT_W, LONG_W).empty());
+  EXPECT_TRUE(TimeTicks(1e-300, 10.0, 800, false, SHORT_W, LONG_W).empty());
+  EXPECT_TRUE(TimeTicks(1.0, 1e300, 800, false, SHORT_W, LONG_W).empty());
+  // Nothing before the start, nothing in the margins kept for the axes.
+  for (const TimeTick& t : TimeTicks(1.0, 0.0, 800, true, SHORT_W, LONG_W)) {
+    EXPECT_GE(t.seconds, 0.0);
+    EXPECT_GT(t.px, -350);
+    EXPECT_LT(t.px, 350);
+  }
 }
 
 TEST(PlotTicks, UnusableScalesGiveFewOrNoValuesAndNeverLoopForever) {
@@ -78,9 +145,18 @@ TEST(PlotTicks, UnusableScalesGiveFewOrNoValuesAndNeverLoopForever) {
 
 TEST(PlotLabels, ElapsedSecondsAsClock) {
   const std::pair<double, const char*> cases[] = {
-      {3725, "01:02:05"}, {125, "02:05"},       {86400, "00:00"},  {0, "00:00"},
-      {59.9, "00:59"},    {-5, "23:59:55"},     {-0.5, "00:00"},   {90061, "01:01:01"},
-      {3600, "01:00:00"}, {1e12, "01:46:40"},  // wraps without overflowing
+      {3725, "01:02:05"},
+      {125, "02:05"},
+      {0, "00:00"},
+      {59.9, "00:59"},
+      {3600, "01:00:00"},
+      {-5, "-00:05"},
+      {-0.5, "00:00"},
+      {-3725, "-01:02:05"},
+      // Hours count on past a day, so a long recording never shows one time twice.
+      {86400, "24:00:00"},
+      {90061, "25:01:01"},
+      {1e12, "277777777:46:40"},
   };
   for (const auto& [seconds, text] : cases) EXPECT_EQ(FormatClock(seconds), text) << seconds;
   EXPECT_EQ(FormatClock(std::nan("")), "");
@@ -125,6 +201,17 @@ TEST(PlotLegend, ValueFormatAndBoxWidth) {
   w = WidenLegendBox(w, 102);
   EXPECT_EQ(w, 125);
   EXPECT_EQ(WidenLegendBox(125, 105), 130);  // 125 <= 125
+}
+
+TEST(PlotLabels, LongTextsKeepTheStartThatFitsWithTheEllipsis) {
+  // 7 pixels a character, the ellipsis included.
+  const auto width = [](std::size_t n) { return 7 * static_cast<int>(n) + 7; };
+  EXPECT_EQ(FittingLength(114, 380, width), 53u);  // 53 * 7 + 7 = 378
+  EXPECT_EQ(FittingLength(114, 377, width), 52u);
+  EXPECT_EQ(FittingLength(114, 7, width), 0u);  // the ellipsis alone
+  EXPECT_EQ(FittingLength(114, 6, width), 0u);  // not even that (the caller then draws nothing)
+  EXPECT_EQ(FittingLength(0, 380, width), 0u);
+  EXPECT_EQ(FittingLength(3, 1000, width), 2u);  // never the whole text plus the ellipsis
 }
 
 TEST(PlotSeries, SetPointsBoundsAndCursor) {
@@ -189,6 +276,23 @@ TEST(PlotSeries, FindNearestTakesTheEarlierPointOnTies) {
   EXPECT_EQ(FindNearest(none.data(), none.size(), 0), -1);
 }
 
+TEST(PlotSeries, FindNearestSortedAgreesWithTheFullSearch) {
+  std::mt19937 rng(5);
+  std::uniform_int_distribution<int> gap(0, 3);  // equal x now and then
+  std::vector<float> xs;
+  float x = -20;
+  for (int i = 0; i < 2000; ++i) xs.push_back(x += 0.25f * static_cast<float>(gap(rng)));
+  std::uniform_real_distribution<double> q(-40, x + 20);
+  for (int k = 0; k < 5000; ++k) {
+    const double query = k < 2000 ? xs[static_cast<std::size_t>(k)] + 0.125 : q(rng);  // many ties
+    ASSERT_EQ(FindNearestSorted(xs.data(), xs.size(), query), FindNearest(xs.data(), xs.size(), query)) << query;
+  }
+  EXPECT_EQ(FindNearestSorted(xs.data(), 0, 1.0), -1);
+  EXPECT_EQ(FindNearestSorted(xs.data(), xs.size(), std::nan("")), -1);
+  const std::vector<float> one = {3};
+  EXPECT_EQ(FindNearestSorted(one.data(), 1, -1e300), 0);
+}
+
 TEST(PlotView, BoundsComeFromTheFirstLayerAndTheSecondAxisFromTheLast) {
   ViewState v;
   EXPECT_FALSE(CollectBounds(v, {}));
@@ -246,20 +350,30 @@ TEST(PlotView, ZoomWheelPanAndCentre) {
   v.m_pxPerUnitX = 2.0;
   v.m_pxPerUnitY = 4.0;
   v.m_pxPerUnitY2 = 8.0;
+  // The right-hand axis zooms and moves with the primary one.
   ZoomIn(v);
   EXPECT_DOUBLE_EQ(v.m_pxPerUnitX, 2.2);
   EXPECT_DOUBLE_EQ(v.m_pxPerUnitY, 4.4);
-  EXPECT_EQ(v.m_pxPerUnitY2, 8.0);
+  EXPECT_DOUBLE_EQ(v.m_pxPerUnitY2, 8.8);
   ZoomOut(v);
   EXPECT_DOUBLE_EQ(v.m_pxPerUnitX, 2.0);
+  EXPECT_DOUBLE_EQ(v.m_pxPerUnitY2, 8.0);
 
   // One notch forward: the curves move 120 px down; with Shift 120 px to the right.
   WheelScroll(v, 120, false);
   EXPECT_DOUBLE_EQ(v.m_centreY, 100.0 + 120.0 / 4.0);
+  EXPECT_DOUBLE_EQ(v.m_centreY2, 120.0 / 8.0);
   EXPECT_DOUBLE_EQ(v.m_centreX, 150.0);
   WheelScroll(v, 120, true);
   EXPECT_DOUBLE_EQ(v.m_centreX, 150.0 - 120.0 / 2.0);
-  EXPECT_DOUBLE_EQ(v.m_centreY2, 0.0);
+  EXPECT_DOUBLE_EQ(v.m_centreY2, 120.0 / 8.0);
+
+  // A scroll bar or the aspect lock moves or scales the primary axis: the right one follows.
+  MoveYTo(v, 150.0);  // 20 units of 4 px up
+  EXPECT_DOUBLE_EQ(v.m_centreY2, 15.0 + 80.0 / 8.0);
+  LockAspect(v);  // 4 -> 3 px per unit
+  EXPECT_DOUBLE_EQ(v.m_pxPerUnitY, 3.0);
+  EXPECT_DOUBLE_EQ(v.m_pxPerUnitY2, 6.0);
 
   // Dragging the pointer 10 px right and 20 px down moves the view with it.
   ViewState d;
@@ -274,9 +388,11 @@ TEST(PlotView, ZoomWheelPanAndCentre) {
   ViewState c;
   c.m_pxPerUnitX = 2.0;
   c.m_pxPerUnitY = 5.0;
+  c.m_pxPerUnitY2 = 10.0;
   CentreOnPixel(c, 500, 100, 800, 400);
   EXPECT_DOUBLE_EQ(c.m_centreX, 150.0 + 50.0);
   EXPECT_DOUBLE_EQ(c.m_centreY, 100.0 + 20.0);
+  EXPECT_DOUBLE_EQ(c.m_centreY2, 0.0 + 10.0);
 }
 
 TEST(PlotView, ZoomStopsBeforeTheScaleOverflows) {

@@ -159,14 +159,13 @@ TEST(SettingsThresholds, ValidationMessagesInOrder) {
 }
 
 TEST(SettingsDeviceInfo, LineTexts) {
-  EXPECT_EQ(DeviceText(1234, 0x0403),
-            "Ger\xC3\xA4teeinstellungen     Serial No: 1234Firmware Version: 4.3");
+  EXPECT_EQ(DeviceText(1234, 0x0403), "Ger\xC3\xA4teeinstellungen     Serial No: 1234\nFirmware Version: 4.3");
   EXPECT_EQ(CalibrationText({0x05, 0x09, 0x16}, 12),
             "Kalibrierdatum: \t 5:9:2016 \nKalibrierung Dauer: \t 12 Monat");
   EXPECT_EQ(CalibrationText({0x31, 0x12, 0x09}, 0),
             "Kalibrierdatum: \t 31:12:2009 \nKalibrierung Dauer: \t 0 Monat");
   // A translated format gets the same numbers, even with conversions of another type.
-  EXPECT_EQ(DeviceText(7, 0x0403, "Nr. %s / %%", "FW %5.2f%"), "Nr. 7 / %FW 4.3%");
+  EXPECT_EQ(DeviceText(7, 0x0403, "Nr. %s / %%", "FW %5.2f%"), "Nr. 7 / %\nFW 4.3%");
   EXPECT_EQ(FillFormat("%d %d %d", {"1"}), "1  ");
   EXPECT_EQ(FillFormat("%y%", {"1"}), "%y%");
 }
@@ -207,4 +206,26 @@ TEST(SettingsDeviceInfo, InvalidCalibrationBytesNeverExpire) {
   }
   // The line still shows what the logger holds.
   EXPECT_EQ(CalibrationText({0, 0, 0}, 0), "Kalibrierdatum: \t 0:0:2000 \nKalibrierung Dauer: \t 0 Monat");
+}
+
+TEST(SettingsSend, PartialFailureTextNamesWhatGotThere) {
+  using S = SettingsStep;
+  EXPECT_EQ(PartialSendText({S::RateAndUnit, S::Time, S::FlowOn, S::FlowOff, S::AutoLogging}, S::FlowOn, true),
+            "\xC3\x84nderung des Druchflussgrenzwertes fehlgeschlagen\n\n"
+            "\xC3\x9C"
+            "bertragen: Abtastrate und Druckeinheit, Uhrzeit.\n"
+            "Nicht \xC3\xBC"
+            "bertragen: Einschaltbedingung, Ausschaltbedingung, automatische Datenlogfunktion.\n\n"
+            "Der Dialog zeigt jetzt die Einstellungen, die der Logger tats\xC3\xA4"
+            "chlich hat.");
+  const std::string first = PartialSendText({S::RateAndUnit, S::Date}, S::RateAndUnit, false);
+  EXPECT_EQ(first.rfind(st::RATE_FAILED, 0), 0u) << first;
+  EXPECT_NE(first.find("bertragen: nichts.\nNicht \xC3\xBC"
+                       "bertragen: Abtastrate und Druckeinheit, Datum."),
+            std::string::npos)
+      << first;
+  EXPECT_NE(first.find("nicht zur\xC3\xBC"
+                       "ckgelesen"),
+            std::string::npos)
+      << first;
 }

@@ -6,8 +6,11 @@
 #pragma once
 
 #include <wx/log.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/testing.h>
 #include <wx/textdlg.h>
+#include <wx/timer.h>
 #include <wx/window.h>
 
 #include <functional>
@@ -51,6 +54,17 @@ wxBitmap Capture(wxWindow* win);
 // Saves a bitmap as PNG (for looking at what a test drew).
 bool SavePng(const wxBitmap& bmp, const wxString& path);
 
+// While one exists, a modal dialog that no expectation answers is shown for real instead of
+// failing the test: for tests that need a real modal loop. The test must end that loop itself
+// (a CallAfter queued before ShowModal runs inside it).
+class RealModalDialogs {
+ public:
+  RealModalDialogs();
+  ~RealModalDialogs();
+  RealModalDialogs(const RealModalDialogs&) = delete;
+  RealModalDialogs& operator=(const RealModalDialogs&) = delete;
+};
+
 // Expects a modal dialog of type T and closes it with `id`, whatever T is (wx has ready
 // expectations only for its standard dialogs).
 template <class T>
@@ -63,6 +77,51 @@ class ExpectDialog : public wxExpectModalBase<T, ExpectDialog<T>> {
 
  private:
   int m_id;
+};
+
+// While one exists, the next modal dialog is shown for real (use with RealModalDialogs); once
+// GTK has it on screen, the whole screen is saved as PNG to `file` and the dialog is answered
+// with the GTK response `response` (for the toolkit's own GTK dialogs: file chooser, message
+// box). For a person to look at what the user sees.
+class ScreenshotAndAnswer : public wxModalDialogHook, public wxTimer {
+ public:
+  ScreenshotAndAnswer(const std::string& file, int response);
+  ~ScreenshotAndAnswer() override;
+  bool shot = false;
+
+ protected:
+  int Enter(wxDialog* dlg) override;
+  void Exit(wxDialog*) override;
+  void Notify() override;
+
+ private:
+  std::string m_file;
+  int m_response;
+  wxDialog* m_dialog = nullptr;
+  int m_ticks = 0;
+};
+
+// A message box as it was shown: its texts, its style and the window it stood on.
+struct MessageSeen {
+  int count = 0;
+  wxString text, caption;
+  long style = 0;
+  wxWindow* parent = nullptr;
+};
+
+// Answers a message box with OK and notes it in `seen`.
+class NoteMessage : public wxExpectModalBase<wxMessageDialog, NoteMessage> {
+ public:
+  explicit NoteMessage(MessageSeen* seen) : m_seen(seen) {}
+
+ protected:
+  int OnInvoked(wxMessageDialog* dlg) const override {
+    *m_seen = {m_seen->count + 1, dlg->GetMessage(), dlg->GetTitle(), dlg->GetMessageDialogStyle(), dlg->GetParent()};
+    return wxID_OK;
+  }
+
+ private:
+  MessageSeen* m_seen;
 };
 
 }  // namespace guitest

@@ -1,6 +1,7 @@
 #include "GuiHarness.h"
 
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <wx/app.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
@@ -77,6 +78,11 @@ class FailOnAnyDialog : public wxModalDialogHook {
   void Exit(wxDialog*) override {}
 };
 
+FailOnAnyDialog& SafetyNet() {
+  static FailOnAnyDialog net;
+  return net;
+}
+
 void AssertToFailure(const wxString& file, int line, const wxString& func, const wxString& cond,
                      const wxString& msg) {
   ADD_FAILURE_AT(file.utf8_str(), line)
@@ -84,6 +90,37 @@ void AssertToFailure(const wxString& file, int line, const wxString& func, const
 }
 
 }  // namespace
+
+ScreenshotAndAnswer::ScreenshotAndAnswer(const std::string& file, int response) : m_file(file), m_response(response) {
+  wxModalDialogHook::Register();
+}
+ScreenshotAndAnswer::~ScreenshotAndAnswer() { wxModalDialogHook::Unregister(); }
+
+// Checked from the dialog's own loop: GTK maps the dialog (and lists a folder) there.
+int ScreenshotAndAnswer::Enter(wxDialog* dlg) {
+  m_dialog = dlg;
+  Start(50);
+  return wxID_NONE;
+}
+
+void ScreenshotAndAnswer::Exit(wxDialog*) { Stop(); }
+
+void ScreenshotAndAnswer::Notify() {
+  GtkWidget* widget = m_dialog->GetHandle();
+  if (!widget || !gtk_widget_get_mapped(widget) || ++m_ticks < 20) return;
+  GdkWindow* root = gdk_get_default_root_window();
+  if (GdkPixbuf* screen =
+          gdk_pixbuf_get_from_window(root, 0, 0, gdk_window_get_width(root), gdk_window_get_height(root))) {
+    shot = gdk_pixbuf_save(screen, m_file.c_str(), "png", nullptr, nullptr);
+    g_object_unref(screen);
+  }
+  Stop();
+  gtk_dialog_response(GTK_DIALOG(widget), m_response);
+}
+
+RealModalDialogs::RealModalDialogs() { SafetyNet().Unregister(); }
+RealModalDialogs::~RealModalDialogs() { SafetyNet().Register(); }
+
 }  // namespace guitest
 
 int main(int argc, char** argv) {
@@ -97,8 +134,7 @@ int main(int argc, char** argv) {
   wxInitAllImageHandlers();
   wxSetAssertHandler(guitest::AssertToFailure);
   delete wxLog::SetActiveTarget(&guitest::LogCapture::Get());
-  static guitest::FailOnAnyDialog safetyNet;
-  safetyNet.Register();
+  guitest::SafetyNet().Register();
   const int rc = RUN_ALL_TESTS();
   wxLog::SetActiveTarget(nullptr);
   wxEntryCleanup();

@@ -588,7 +588,7 @@ TEST_F(CliTest, ExportWritesTheWindowsCsvAndRefusesADamagedFile) {
       static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(cut), '\n')) + 1;
   const Outcome damaged = Cli({"export", dir.File("damaged.kdl"), "--csv", dir.File("none")});
   EXPECT_EQ(damaged.code, CLI_FILE_ERROR) << damaged;
-  EXPECT_NE(damaged.err.find("Line " + std::to_string(line) + ":"), std::string::npos) << damaged;
+  EXPECT_NE(damaged.err.find("Zeile " + std::to_string(line)), std::string::npos) << damaged;
   EXPECT_FALSE(std::filesystem::exists(dir.File("none")));
 
   EXPECT_EQ(Cli({"export", dir.File("absent.kdl"), "--csv", csvDir}).code, CLI_FILE_ERROR);

@@ -110,6 +110,7 @@ TEST(Csv, NameRulesAndFailures) {
   TempDir dir;
   const FileWriteResult w = WriteCsvFile(dir.File("missing/x.csv"), Storage("", 1, 1, false));
   EXPECT_FALSE(w.ok);
-  EXPECT_EQ(w.message, CSV_OPEN_FAILED_MESSAGE);
+  EXPECT_EQ(w.message,
+            "„" + dir.File("missing/x.csv") + "“ kann nicht gespeichert werden: der Ordner existiert nicht.");
   EXPECT_EQ(dir.Count(), 0u);
 }

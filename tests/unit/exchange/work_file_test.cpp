@@ -218,27 +218,28 @@ TEST(WorkFile, DamagedFilesAreRefusedNamingTheLine) {
     const char* mentions;
   };
   const Case cases[] = {
-      {"empty file", "", 1, "ends"},
+      {"empty file", "", 1, "leer"},
       {"bad version number", "43O000\r\n1\r\n", 1, "43O000"},
       {"negative count", "430000\r\n-1\r\n", 2, "negative"},
       {"negative count, version 0", "-5\r\n", 1, "negative"},
       {"count out of range", "430000\r\n99999999999\r\n", 2, "99999999999"},
       {"missing recording", "430000\r\n2\r\nT\r\nD\r\nI\r\n7\r\n1000\r\n98\r\n1\r\n0\r\n0\r\n", 12,
-       "recording 2 of 2"},
-      {"bad interval", "430000\r\n1\r\nT\r\nD\r\nI\r\n7\r\n1000ms\r\n", 7, "interval"},
-      {"bad serial", "430000\r\n1\r\nT\r\nD\r\nI\r\nx\r\n", 6, "serial"},
-      {"missing info line", "410000\r\n1\r\nT\r\nD", 5, "information"},
+       "endet vor Zeile 12, erwartet war der Titel der Aufzeichnung 2 von 2"},
+      {"bad interval", "430000\r\n1\r\nT\r\nD\r\nI\r\n7\r\n1000ms\r\n", 7,
+       "in Zeile 7 steht „1000ms“, erwartet war das Abtastintervall der Aufzeichnung 1 von 1 (eine ganze Zahl)"},
+      {"bad serial", "430000\r\n1\r\nT\r\nD\r\nI\r\nx\r\n", 6, "Seriennummer"},
+      {"missing info line", "410000\r\n1\r\nT\r\nD", 5, "Informationstext"},
       {"negative sample count", head + "-2\r\n", 11, "negative"},
-      {"fewer samples than announced", head + "3\r\n1 2 3 4\r\n1 2 3 4\r\n", 14, "sample 3 of 3"},
-      {"absurd sample count", head + "2000000000\r\n1 2 3 4\r\n", 13, "sample 2 of"},
-      {"three numbers", head + "1\r\n1.0 2.0 3.0\r\n", 12, "four numbers"},
+      {"fewer samples than announced", head + "3\r\n1 2 3 4\r\n1 2 3 4\r\n", 14, "Messwert 3 von 3"},
+      {"absurd sample count", head + "2000000000\r\n1 2 3 4\r\n", 13, "Messwert 2 von"},
+      {"three numbers", head + "1\r\n1.0 2.0 3.0\r\n", 12, "vier Zahlen"},
       {"bad number in a sample", head + "1\r\n1.0 2.0 abc 4.0\r\n", 12, "abc"},
       {"trailing garbage", head + "1\r\n1 2 3 4 5\r\n", 12, "1 2 3 4 5"},
-      {"numbers run together", head + "1\r\n1 2 3-4\r\n", 12, "four numbers"},
-      {"value beyond float", head + "1\r\n1 2 3 1e39\r\n", 12, "four numbers"},
-      {"text line too long", "430000\r\n1\r\n" + std::string(199, 'a') + "\r\n", 3, "198"},
-      {"number line too long", "430000\r\n" + std::string(100000, '1') + "\r\n", 2, "too long"},
-      {"blank line for a number", "430000\r\n\r\n1\r\n", 2, "number of recordings"},
+      {"numbers run together", head + "1\r\n1 2 3-4\r\n", 12, "vier Zahlen"},
+      {"value beyond float", head + "1\r\n1 2 3 1e39\r\n", 12, "vier Zahlen"},
+      {"text line too long", "430000\r\n1\r\n" + std::string(199, 'a') + "\r\n", 3, "länger als 198 Zeichen"},
+      {"number line too long", "430000\r\n" + std::string(100000, '1') + "\r\n", 2, "Zeile 2 ist zu lang"},
+      {"blank line for a number", "430000\r\n\r\n1\r\n", 2, "Anzahl der Aufzeichnungen"},
   };
   TempDir dir;
   for (const Case& c : cases) {
@@ -248,9 +249,14 @@ TEST(WorkFile, DamagedFilesAreRefusedNamingTheLine) {
     EXPECT_FALSE(r.ok) << c.what;
     EXPECT_TRUE(r.recordings.empty()) << c.what;
     EXPECT_EQ(r.line, c.line) << c.what << ": " << r.message;
-    EXPECT_NE(r.message.find("Line " + std::to_string(c.line) + ":"), std::string::npos)
-        << c.what << ": " << r.message;
+    // One sentence: the file first, then the line and what is wrong there.
+    EXPECT_EQ(r.message.rfind("„" + path + "“ ist keine gültige Arbeitsdatei: ", 0), 0u) << c.what << ": " << r.message;
+    if (c.line > 1) {
+      EXPECT_NE(r.message.find("Zeile " + std::to_string(c.line)), std::string::npos) << c.what << ": " << r.message;
+    }
     EXPECT_NE(r.message.find(c.mentions), std::string::npos) << c.what << ": " << r.message;
+    EXPECT_EQ(r.message.back(), '.') << c.what;
+    EXPECT_EQ(r.message.find('\n'), std::string::npos) << c.what;
   }
 }
 
@@ -293,11 +299,16 @@ TEST(WorkFile, FilesThatCannotBeOpened) {
   TempDir dir;
   const std::string fifo = dir.File("pipe.kdl");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  for (const std::string& path : {dir.File("missing.kdl"), dir.Path(), fifo}) {
+  const std::pair<std::string, const char*> cases[] = {
+      {dir.File("missing.kdl"), "die Datei existiert nicht"},
+      {dir.Path(), "das ist ein Ordner"},
+      {fifo, "das ist keine gewöhnliche Datei"},
+  };
+  for (const auto& [path, reason] : cases) {
     const WorkFileReadResult r = ReadWorkFile(path);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.line, 0);
-    EXPECT_EQ(r.message, "Cannot open File for Reading");
+    EXPECT_EQ(r.message, "„" + path + "“ kann nicht geöffnet werden: " + reason + ".");
   }
 }
 
@@ -312,15 +323,22 @@ TEST(WorkFile, FailedWritesLeaveTheOldFile) {
   tooLong[0].SetInfo(std::string(199, 'i'));
   FileWriteResult w = WriteWorkFile(path, tooLong);
   EXPECT_FALSE(w.ok);
-  EXPECT_NE(w.message.find("information text of recording 1"), std::string::npos) << w.message;
+  EXPECT_EQ(w.message, "„" + path +
+                           "“ kann nicht gespeichert werden: der Informationstext der Aufzeichnung 1 („Speicher“) ist "
+                           "für eine Arbeitsdatei zu lang (höchstens 198 Zeichen).");
 
   // A folder that does not exist, a folder, a pipe: nothing is created or replaced.
   const std::string fifo = dir.File("pipe");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  for (const std::string& bad : {dir.File("no/such/dir.kdl"), dir.Path(), fifo}) {
+  const std::pair<std::string, const char*> cases[] = {
+      {dir.File("no/such/dir.kdl"), "der Ordner existiert nicht"},
+      {dir.Path(), "das ist ein Ordner"},
+      {fifo, "das ist keine gewöhnliche Datei"},
+  };
+  for (const auto& [bad, reason] : cases) {
     w = WriteWorkFile(bad, set);
     EXPECT_FALSE(w.ok) << bad;
-    EXPECT_NE(w.message.find("Cannot open File for Writing"), std::string::npos) << w.message;
+    EXPECT_EQ(w.message, "„" + bad + "“ kann nicht gespeichert werden: " + reason + ".");
   }
   EXPECT_FALSE(std::filesystem::is_regular_file(fifo));
   std::filesystem::remove(fifo);
@@ -338,7 +356,7 @@ TEST(WorkFile, FailedWritesLeaveTheOldFile) {
   setrlimit(RLIMIT_FSIZE, &old);
   signal(SIGXFSZ, SIG_DFL);
   EXPECT_FALSE(w.ok);
-  EXPECT_NE(w.message.find("Cannot write File"), std::string::npos) << w.message;
+  EXPECT_EQ(w.message, "„" + path + "“ kann nicht gespeichert werden: die Datei wird zu groß.");
 
   EXPECT_EQ(ReadAll(path), "old contents");
   EXPECT_EQ(dir.Count(), 1u);  // no temporary file left behind

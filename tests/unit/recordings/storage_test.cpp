@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
+#include <random>
 #include <vector>
 
 namespace {
@@ -20,6 +23,24 @@ Storage WithFlow(const std::vector<float>& flow) {
   for (size_t i = 0; i < flow.size(); ++i)
     s.AppendSample(static_cast<float>(i), flow[i], flow[i] * 2, flow[i] * 3);
   return s;
+}
+
+// The filter as it was first written, O(n (2k + 1)): the reference the running sum must
+// match bit for bit.
+void ReferenceSmooth(std::vector<float>& v, int64_t k) {
+  const int64_t n = static_cast<int64_t>(v.size());
+  const double width = static_cast<double>(2 * k + 1);
+  for (int64_t i = k; i < n - k; ++i) {
+    double sum = 0;
+    for (int64_t j = i - k; j <= i + k; ++j) sum += v[static_cast<size_t>(j)];
+    v[static_cast<size_t>(i)] = static_cast<float>(sum / width);
+  }
+}
+
+std::vector<uint32_t> Bits(const std::vector<float>& v) {
+  std::vector<uint32_t> b;
+  for (float x : v) b.push_back(std::bit_cast<uint32_t>(x));
+  return b;
 }
 
 }  // namespace
@@ -123,7 +144,7 @@ TEST(Storage, CopiesAreIndependent) {
   EXPECT_EQ(a.GetTitle(), "A");
   EXPECT_TRUE(a.IsFiltered());
   EXPECT_FALSE(b.IsFiltered());
-  EXPECT_EQ(b.GetFlowUnfiltered(), a.GetFlowUnfiltered());
+  EXPECT_EQ(b.GetFlow(), a.GetFlowUnfiltered());
   std::vector<Storage> set{a, b, WithFlow({9})};
   set.erase(set.begin() + 1);
   EXPECT_EQ(set[0].GetTitle(), "A");
@@ -178,9 +199,129 @@ TEST(Storage, FilterOffRestoresExactlyAndOnTwiceFiltersOnce) {
 
   s.ApplyFilter(false, 2);
   EXPECT_FALSE(s.IsFiltered());
+  EXPECT_TRUE(s.GetFlowUnfiltered().empty());  // the copies are held only while filtered
   EXPECT_EQ(s.GetFlow(), original.GetFlow());
   EXPECT_EQ(s.GetPressure(), original.GetPressure());
   EXPECT_EQ(s.GetVolume(), original.GetVolume());
   s.ApplyFilter(false, 2);  // already off: nothing happens
   EXPECT_EQ(s.GetFlow(), original.GetFlow());
+}
+
+TEST(Storage, FilterGivesTheValuesOfTheFullWindowSumBitForBit) {
+  std::mt19937 rng(7);
+  auto uniform = [&](float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(rng); };
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  auto series = [&](int n, auto make) {
+    std::vector<float> v;
+    for (int i = 0; i < n; ++i) v.push_back(make(i));
+    return v;
+  };
+  struct Case {
+    const char* what;
+    std::vector<float> values;
+  };
+  const Case cases[] = {
+      {"short", {1, 2, 3}},
+      {"signed zeros", {-0.0f, 0.0f, -0.0f, -0.0f, 1, -1, -0.0f, 0.0f}},
+      {"logger flows", series(5000, [&](int) { return static_cast<float>(rng() % 16384); })},
+      {"mostly zero with spikes",
+       series(5000, [&](int i) { return i % 700 == 3 ? static_cast<float>(rng() % 500) : 0.0f; })},
+      {"signed reals", series(5000, [&](int) { return uniform(-1000, 1000); })},
+      {"small reals", series(5000, [&](int) { return uniform(0, 1e-3f); })},
+      {"rising volume", series(5000, [&](int i) { return static_cast<float>(i * i * 1e-3 + 1e-7); })},
+      {"wild magnitudes",
+       series(5000, [&](int) { return std::ldexp(uniform(-1, 1), static_cast<int>(rng() % 120) - 60); })},
+      {"subnormal and huge", series(2000, [&](int i) { return i % 3 ? 1e-40f * (i % 7) : 3e38f * (i % 2 ? 1 : -1); })},
+      {"nan and infinity",
+       series(3000, [&](int i) { return i == 50    ? nan
+                                        : i == 900 ? inf
+                                        : i == 901 ? -inf
+                                                   : uniform(0, 10); })},
+  };
+  for (const Case& c : cases) {
+    for (int k : {0, 1, 2, 3, 10, 100, 999, 1000, 2500}) {
+      Storage s("", 100, 1, false);
+      std::vector<float> pressure = c.values, volume = c.values;
+      std::reverse(pressure.begin(), pressure.end());
+      for (float& v : volume) v = v * 0.5f + 1;
+      for (size_t i = 0; i < c.values.size(); ++i)
+        s.AppendSample(static_cast<float>(i), c.values[i], pressure[i], volume[i]);
+      const std::vector<float> time = s.GetTime();
+      s.ApplyFilter(true, k);
+
+      std::vector<float> flow = c.values;
+      ReferenceSmooth(flow, k);
+      ReferenceSmooth(pressure, k);
+      ReferenceSmooth(volume, k);
+      EXPECT_EQ(Bits(s.GetFlow()), Bits(flow)) << c.what << " k=" << k;
+      EXPECT_EQ(Bits(s.GetPressure()), Bits(pressure)) << c.what << " k=" << k;
+      EXPECT_EQ(Bits(s.GetVolume()), Bits(volume)) << c.what << " k=" << k;
+      EXPECT_EQ(s.GetTime(), time);
+    }
+  }
+}
+
+// Live reading goes on while the filter is on: the samples that arrive meanwhile are kept
+// unsmoothed, and switching the filter off keeps them with the rest.
+TEST(Storage, SamplesAddedWhileFilteredSurviveSwitchingOff) {
+  Storage s("", 100, 1, false);
+  s.SetPressureScaling(104, 2, 15, 'p');
+  for (int i = 0; i < 20; ++i) s.AddSample(i * 7 % 30, 200 + i);
+  const Storage before = s;
+  s.ApplyFilter(true, 2);
+  const std::vector<float> smoothed = s.GetFlow();
+  for (int i = 20; i < 30; ++i) s.AddSample(i * 7 % 30, 200 + i);
+  EXPECT_EQ(s.GetSampleCount(), 30);
+  EXPECT_EQ(std::vector<float>(s.GetFlow().begin(), s.GetFlow().begin() + 20), smoothed);
+
+  s.ApplyFilter(false, 2);
+  Storage unfiltered = before;
+  for (int i = 20; i < 30; ++i) unfiltered.AddSample(i * 7 % 30, 200 + i);
+  EXPECT_EQ(s.GetTime(), unfiltered.GetTime());
+  EXPECT_EQ(s.GetFlow(), unfiltered.GetFlow());
+  EXPECT_EQ(s.GetPressure(), unfiltered.GetPressure());
+  EXPECT_EQ(s.GetVolume(), unfiltered.GetVolume());
+}
+
+// A long recording keeps every sample in order through many rounds of growth, with at most
+// an eighth of spare room (plus the thirty-second the next round starts at). Copying or
+// filtering it while a larger buffer is half filled keeps the copy's and the filtered values.
+TEST(Storage, LongRecordingGrowsInStepsAndKeepsEverySample) {
+  Storage s("", 100, 1, false);
+  std::optional<Storage> copy;
+  std::vector<float> flow;
+  size_t filteredAt = 0;
+  for (int i = 0; i < 1500000; ++i) {
+    const float f = static_cast<float>(i % 9973 * 7919 % 9973);
+    s.AppendSample(static_cast<float>(i), f, f + 1, f + 2);
+    flow.push_back(f);
+    const size_t n = s.GetFlow().size(), room = s.GetFlow().capacity();
+    if (n >= SteadyGrowth::STEADY_FROM && n % 1000 == 0) {
+      ASSERT_LE(room, n + n / 8 + n / 32) << n;
+    }
+    // A larger buffer is being filled from a thirty-second before full.
+    const bool growing = room >= SteadyGrowth::STEADY_FROM && n >= room - room / 32 + 100;
+    if (growing && n > 600000 && !copy) copy = s;
+    if (growing && n > 1000000 && !filteredAt) {
+      s.ApplyFilter(true, 1);
+      filteredAt = n;
+    }
+  }
+  ASSERT_TRUE(copy && filteredAt);
+  const size_t copied = static_cast<size_t>(copy->GetSampleCount());
+  for (int i = 0; i < 200000; ++i) copy->AppendSample(0, -1, 0, 0);
+  EXPECT_EQ(std::vector<float>(copy->GetFlow().begin(), copy->GetFlow().begin() + static_cast<long>(copied)),
+            std::vector<float>(flow.begin(), flow.begin() + static_cast<long>(copied)));
+  EXPECT_EQ(copy->GetFlow().back(), -1.0f);
+
+  for (size_t i = 0; i < flow.size(); ++i) ASSERT_EQ(s.GetTime()[i], static_cast<float>(i)) << i;
+  std::vector<float> expected = flow;
+  expected.resize(filteredAt);
+  ReferenceSmooth(expected, 1);
+  expected.insert(expected.end(), flow.begin() + static_cast<long>(filteredAt), flow.end());
+  EXPECT_EQ(s.GetFlow(), expected);
+  EXPECT_EQ(s.GetFlowUnfiltered(), flow);
+  s.ApplyFilter(false, 1);
+  EXPECT_EQ(s.GetFlow(), flow);
 }

@@ -102,9 +102,9 @@ void MainFrame::SyncListSelection() {
   m_syncingList = true;
   if (shown >= 0 && shown < m_recordList->GetItemCount()) {
     const wxDataViewItem item = m_recordList->RowToItem(shown);
-    // Single selection: selecting the row replaces any other highlight.
+    // Single selection: selecting the row replaces any other highlight and moves the keyboard
+    // cursor there too.
     m_recordList->Select(item);
-    //XX m_recordList->SetCurrentItem(item);
     ScrollIntoView(m_recordList, shown);
   } else {
     m_recordList->UnselectAll();
@@ -149,7 +149,8 @@ void MainFrame::OnListItemActivated(wxDataViewEvent&) { OnChangeTitle(); }
 
 void MainFrame::OnChangeTitle(wxCommandEvent&) { OnChangeTitle(); }
 
-bool MainFrame::AskRecordingText(const wxString& caption, const wxString& current, bool title, wxString& entered) {
+bool MainFrame::AskRecordingText(const wxString& caption, const wxString& current, bool title,
+                                 wxString& entered) {
   wxString value = current;
   for (;;) {
     wxTextEntryDialog dialog(this, current, caption, value, wxOK | wxCANCEL | wxCENTRE);

@@ -10,11 +10,12 @@
 
 namespace {
 
-// The widget the accessibility bus shows for the control: a data view's rows live in its
-// tree view, inside the scrolled window wx reports as the handle.
+// The widget the accessibility bus shows for the control, the one that takes the keyboard: a
+// data view's rows live in its tree view, and a scrolled window of wx's own (the plot) draws
+// and takes keys in its inner widget, both inside the scrolled window wx reports as the handle.
 GtkWidget* AccessibleWidget(wxWindow* window) {
   if (auto* view = dynamic_cast<wxDataViewCtrl*>(window)) return view->GtkGetTreeView();
-  return static_cast<GtkWidget*>(window->GetHandle());
+  return window->GetConnectWidget();
 }
 
 }  // namespace
@@ -69,11 +70,18 @@ void MakeAccessibleReadout(wxWindow* window) {
   if (AtkObject* accessible = gtk_widget_get_accessible(widget)) atk_object_set_role(accessible, ATK_ROLE_LABEL);
 }
 
+void MakeAccessibleChart(wxWindow* window) {
+  GtkWidget* widget = AccessibleWidget(window);
+  if (!widget) return;
+  if (AtkObject* accessible = gtk_widget_get_accessible(widget)) atk_object_set_role(accessible, ATK_ROLE_CHART);
+}
+
 #else
 
 void SetAccessibleName(wxWindow*, const wxString&) {}
 void SetAccessibleToggleState(wxWindow*, bool) {}
 void MakeKeyboardFocusVisible() {}
 void MakeAccessibleReadout(wxWindow* window) { window->DisableFocusFromKeyboard(); }
+void MakeAccessibleChart(wxWindow*) {}
 
 #endif

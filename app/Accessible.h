@@ -22,3 +22,6 @@ void MakeKeyboardFocusVisible();
 // A drawn control that only shows a value: read as a text label (its name carries the value)
 // and passed over by Tab, since there is nothing to do with it.
 void MakeAccessibleReadout(wxWindow* window);
+
+// A drawn picture of the data that takes keys (the plot): read as a chart.
+void MakeAccessibleChart(wxWindow* window);

@@ -357,12 +357,12 @@ void MainFrame::MakeAccessible() {
   MakeKeyboardFocusVisible();
   // The list sits below its three buttons; it was created before them.
   m_recordList->MoveAfterInTabOrder(m_infoButton);
-  // No stop for Tab where there is nothing to do and no focus to see: the badge has no
-  // command, and the plot's keys (+, -) work from anywhere in the window.
+  // No stop for Tab on the badge: it has no command. The plot is one, after its tools: its
+  // keys (Home, +, -) work while it has the keyboard.
   m_versionBadge->DisableFocusFromKeyboard();
-  m_plot->SetCanFocus(false);  // a panel: it ignores DisableFocusFromKeyboard
   SetAccessibleName(m_recordList, "Messwerte");
   SetAccessibleName(m_plot, "Diagramm");
+  MakeAccessibleChart(m_plot);
   m_clockLcd->SetAccessibleCaption("Zeit");
   m_flowLcd->SetAccessibleCaption("Durchfluss");
   m_pressureLcd->SetAccessibleCaption("Druck");

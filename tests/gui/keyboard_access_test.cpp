@@ -45,31 +45,20 @@ class KeyboardTest : public MainFrameTest {
 
 }  // namespace
 
-// Tab visits the controls in the order of the layout, left column top to bottom, then the
-// right column; disabled buttons, the badge and the drawn readouts are passed over.
+// Tab visits the controls in the order of the layout, left column top to bottom (the plot
+// after its tools), then the right column; disabled buttons, the badge and the drawn
+// readouts are passed over.
 TEST_F(KeyboardTest, TabFollowsTheLayout) {
   Open();
   Activate();
   MainFrame* f = frame;
-  const std::vector<wxWindow*> atStart = {f->m_openButton,
-                                          f->m_saveButton,
-                                          f->m_printButton,
-                                          f->m_imageButton,
-                                          f->m_viewFlowButton,
-                                          f->m_viewVolumeButton,
-                                          f->m_viewPressureButton,
-                                          f->m_zoomInButton,
-                                          f->m_zoomOutButton,
-                                          f->m_measureFlowButton,
-                                          f->m_measurePressureButton,
-                                          f->m_gridButton,
-                                          f->m_pointsButton,
-                                          f->m_filterButton,
-                                          f->m_startButton,
-                                          f->m_settingsButton,
-                                          f->m_clearButton,
-                                          f->m_downloadButton,
-                                          f->m_recordList};
+  const std::vector<wxWindow*> atStart = {
+      f->m_openButton,     f->m_saveButton,       f->m_printButton,        f->m_imageButton,
+      f->m_viewFlowButton, f->m_viewVolumeButton, f->m_viewPressureButton, f->m_zoomInButton,
+      f->m_zoomOutButton,  f->m_fitButton,        f->m_measureFlowButton,  f->m_measurePressureButton,
+      f->m_gridButton,     f->m_pointsButton,     f->m_filterButton,       f->m_plot,
+      f->m_startButton,    f->m_settingsButton,   f->m_clearButton,        f->m_downloadButton,
+      f->m_recordList};
   f->m_openButton->SetFocus();
   ASSERT_TRUE(guitest::PumpUntil([&] { return wxWindow::FindFocus() == f->m_openButton; }));
   for (size_t i = 1; i < atStart.size(); ++i) EXPECT_EQ(Tab(), atStart[i]) << "stop " << i;
@@ -114,6 +103,43 @@ TEST_F(KeyboardTest, SpaceAndEnterPressButtons) {
   EXPECT_TRUE(asked);
 }
 
+// The plot takes the keyboard from Tab, and its keys work there: + and - zoom, Home shows
+// everything. While it has the keyboard it shows the focus frame; a snapshot never does.
+TEST_F(KeyboardTest, PlotKeysAfterTab) {
+  Open();
+  Activate();
+  frame->m_recordings.Replace({MakeRecord("A", "1/01/2026 8:00:00", 200)}, "", false);
+  mpWindow* plot = frame->m_plot;
+  const auto blueCorner = [](const wxImage& picture) {
+    return picture.GetRed(1, 1) == 0x1a && picture.GetGreen(1, 1) == 0x5f && picture.GetBlue(1, 1) == 0xb4;
+  };
+  const auto framed = [&] { return blueCorner(guitest::Capture(plot).ConvertToImage()); };
+  EXPECT_FALSE(framed());
+  frame->m_filterButton->SetFocus();
+  ASSERT_TRUE(guitest::PumpUntil([&] { return wxWindow::FindFocus() == frame->m_filterButton; }));
+  ASSERT_EQ(Tab(), plot);
+  EXPECT_TRUE(framed());
+  EXPECT_FALSE(blueCorner(plot->SnapshotBitmap().ConvertToImage()));
+
+  plot->Fit();
+  const double fitted = plot->GetPxPerUnitX();
+  m_keys.Char(WXK_NUMPAD_ADD);  // '+' itself would need the layout's shift state
+  EXPECT_TRUE(guitest::PumpUntil([&] { return plot->GetPxPerUnitX() > fitted; }));
+  m_keys.Char(WXK_HOME);
+  EXPECT_TRUE(guitest::PumpUntil([&] { return plot->GetPxPerUnitX() == fitted; }));
+  m_keys.Char('-');
+  EXPECT_TRUE(guitest::PumpUntil([&] { return plot->GetPxPerUnitX() < fitted; }));
+  EXPECT_EQ(wxWindow::FindFocus(), plot);
+
+  // A screen reader speaks the name and role of the widget with the keyboard.
+  GtkWidget* focused = gtk_window_get_focus(GTK_WINDOW(frame->GetHandle()));
+  EXPECT_EQ(AccessibleName(focused), "Diagramm");
+  EXPECT_EQ(atk_object_get_role(gtk_widget_get_accessible(focused)), ATK_ROLE_CHART);
+
+  EXPECT_EQ(Tab(), frame->m_startButton);
+  EXPECT_FALSE(framed());
+}
+
 // Every button has a name a screen reader can speak: its caption, or for a picture-only
 // button what its tooltip says; the readouts carry their value in their name.
 TEST_F(KeyboardTest, AccessibleNames) {
@@ -131,9 +157,10 @@ TEST_F(KeyboardTest, AccessibleNames) {
     EXPECT_FALSE(expected.empty()) << button->GetId();
     EXPECT_EQ(AccessibleName(button), expected) << button->GetId();
   }
-  EXPECT_EQ(buttons, 23);
+  EXPECT_EQ(buttons, 24);
   EXPECT_EQ(AccessibleName(frame->m_downloadButton), "Upload all data from device");
   EXPECT_EQ(AccessibleName(frame->m_zoomInButton), wxString::FromUTF8("Vergrößern"));
+  EXPECT_EQ(AccessibleName(frame->m_fitButton), "Passend");
 
   EXPECT_EQ(AccessibleName(GTK_WIDGET(TreeOf(frame->m_recordList))), "Messwerte");
   EXPECT_EQ(AccessibleName(frame->m_batteryGauge), "Batterie");

@@ -211,6 +211,10 @@ class AccessibleWindow(VrxSession):
         # Every button is named: a caption, or a picture-only button's tooltip.
         for button in find_all(self.frame, "push button"):
             self.assertTrue(button.name, "a button without a name: " + repr(button.description))
+        # The plot is a chart a keyboard user can reach (its keys zoom).
+        charts = find_all(self.frame, "chart", "Diagramm")
+        self.assertEqual(len(charts), 1)
+        self.assertTrue(has_state(charts[0], pyatspi.STATE_FOCUSABLE))
         # The readouts and the status line read as text.
         labels = lambda: [o.name for o in find_all(self.frame, "label")]
         for text in ["Zeit: 00:00:00", "Durchfluss: 0", "Druck: 0.0", "l/min", "Bar"]:

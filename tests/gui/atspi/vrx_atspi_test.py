@@ -132,6 +132,8 @@ class VrxSession(unittest.TestCase):
         return window
 
     def stop(self):
+        global PROGRAM
+        PROGRAM = None  # its end must not cut the next test's waits short
         if self.process.poll() is None:
             os.killpg(self.process.pid, signal.SIGTERM)
             try:
@@ -145,9 +147,16 @@ class VrxSession(unittest.TestCase):
         desktop = pyatspi.Registry.getDesktop(0)
         for i in range(desktop.childCount):
             app = desktop.getChildAtIndex(i)
-            if app is not None and app.name == "vrx" and app.childCount > 0:
+            if app is not None and app.name == "vrx" and app.childCount > 0 and self.started_here(app):
                 return app
         return None
+
+    def started_here(self, app):
+        """The bus may still list a vrx an earlier test ended: ours runs in the launcher's session."""
+        try:
+            return os.getsid(app.get_process_id()) == self.process.pid
+        except (OSError, RuntimeError):
+            return False
 
     def button(self, name, root=None):
         return wait_for("the button " + repr(name), lambda: find_one(root or self.frame, "push button", name))
@@ -321,6 +330,8 @@ def main():
     parser.add_argument("--vrx", required=True)
     parser.add_argument("--launcher", required=True)
     ARGS, rest = parser.parse_known_args()
+    # The program starts in the test's own directory: paths given relative to here must hold there.
+    ARGS.vrx, ARGS.launcher = os.path.abspath(ARGS.vrx), os.path.abspath(ARGS.launcher)
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
 
 

@@ -1,16 +1,13 @@
 // The moving-average filter: the Filter button and the settings command.
 #include "analysis/FilterDialog.h"
 #include "app/MainFrame.h"
+#include "app/ToggleLook.h"
 #include "app/wxVellButton.h"
 #include "resources/Pictures.h"
 
 void MainFrame::OnFilter(wxCommandEvent&) { FilterAction(); }
 
-void MainFrame::ShowFilterState() {
-  const ButtonPictures pics = vrxButtonPictures(PictureFilter);
-  m_filterButton->SetBitmapLabel(m_filterOn ? pics.on : pics.normal);
-  m_filterButton->SetBitmapCurrent(m_filterOn ? pics.on : pics.hover);
-}
+void MainFrame::ShowFilterState() { ShowToggleState(m_filterButton, PictureFilter, m_filterOn); }
 
 // Works on the recording on show; without one nothing changes.
 void MainFrame::FilterAction() {

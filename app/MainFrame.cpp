@@ -1,6 +1,7 @@
 // Building the main window: menus, controls, layout and the start-up state.
 #include "app/MainFrame.h"
 
+#include "app/Accessible.h"
 #include "app/CommandIds.h"
 #include "app/GaugeColours.h"
 #include "app/SettingsFile.h"
@@ -14,11 +15,11 @@
 #include "resources/Pictures.h"
 
 #include <wx/button.h>
+#include <wx/dataview.h>
 #include <wx/filehistory.h>
 #include <wx/filename.h>
 #include <wx/gauge.h>
 #include <wx/image.h>
-#include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -63,6 +64,7 @@ wxBitmapButton* MakeDeviceButton(wxWindow* parent, int id, PictureId picture, co
   b->SetBitmapPressed(pics.pressed);
   b->SetBitmapDisabled(pics.disabled);
   b->SetToolTip(tooltip);
+  SetAccessibleName(b, tooltip);  // a picture only: the tooltip says what it does
   b->SetBackgroundColour(kBackground);
   b->SetMinSize(size);
   return b;
@@ -246,8 +248,9 @@ void MainFrame::BuildControls() {
   m_pressureUnitLabel->SetFont(unitFont);
   ApplySettingsUnitLabels();
 
-  m_recordList = new wxListCtrl(p, ID_RECORDING_LIST, wxDefaultPosition, wxDefaultSize,
-                                wxLC_REPORT | wxLC_SINGLE_SEL);  // one row: the recording on show
+  // A native list (a tree view on GTK), so screen readers read its rows and cells; one row
+  // highlighted: the recording on show.
+  m_recordList = new wxDataViewListCtrl(p, ID_RECORDING_LIST, wxDefaultPosition, wxDefaultSize, wxDV_SINGLE);
   SetUpRecordingList();
   m_removeButton = new wxButton(p, ID_REMOVE_RECORDING, Tr("Löschen"));
   m_removeButton->SetToolTip("Remove data record from work");
@@ -343,9 +346,32 @@ void MainFrame::BuildControls() {
   right->Add(status, 0, wxEXPAND | wxALL, 10);
 
   p->SetSizer(columns);
+  MakeAccessible();
   auto* frameSizer = new wxBoxSizer(wxVERTICAL);
   frameSizer->Add(p, 1, wxEXPAND);
   SetSizerAndFit(frameSizer);
+}
+
+// Keyboard and screen-reader access: Tab follows the layout, every control has a name.
+void MainFrame::MakeAccessible() {
+  MakeKeyboardFocusVisible();
+  // The list sits below its three buttons; it was created before them.
+  m_recordList->MoveAfterInTabOrder(m_infoButton);
+  // No stop for Tab on the badge: it has no command. The plot is one, after its tools: its
+  // keys (Home, +, -) work while it has the keyboard.
+  m_versionBadge->DisableFocusFromKeyboard();
+  SetAccessibleName(m_recordList, Tr("Messwerte"));
+  SetAccessibleName(m_plot, Tr("Diagramm"));
+  MakeAccessibleChart(m_plot);
+  m_clockLcd->SetAccessibleCaption(Tr("Zeit"));
+  m_flowLcd->SetAccessibleCaption(Tr("Durchfluss"));
+  m_pressureLcd->SetAccessibleCaption(Tr("Druck"));
+  SetAccessibleName(m_batteryGauge, Tr("Batterie"));
+  SetAccessibleName(m_memoryGauge, Tr("Speicher"));
+  // The toggles start off; the start-up state switches the flow view on.
+  for (wxWindow* toggle : {m_measureFlowButton, m_measurePressureButton, m_gridButton, m_pointsButton, m_filterButton,
+                           m_viewFlowButton, m_viewVolumeButton, m_viewPressureButton})
+    SetAccessibleToggleState(toggle, false);
 }
 
 void MainFrame::ApplySettingsUnitLabels() {

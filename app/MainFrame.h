@@ -22,8 +22,8 @@ class wxVellButton;
 class wxBitmapButton;
 class wxButton;
 class wxGauge;
-class wxListCtrl;
-class wxListEvent;
+class wxDataViewListCtrl;
+class wxDataViewEvent;
 class wxPanel;
 class wxStaticText;
 
@@ -86,9 +86,10 @@ class MainFrame : public wxFrame {
   // Before recordings no work file holds are replaced or dropped: save, discard or cancel.
   // True when the caller may go on.
   bool ConfirmDropRecordings();
-  void OnListItemSelected(wxListEvent& event);
-  void OnListItemDeselected(wxListEvent& event);
-  void OnListItemActivated(wxListEvent& event);
+  // The list reports one selection change; with no row left selected it was a deselection.
+  void OnListItemSelected(wxDataViewEvent& event);
+  void OnListItemDeselected();
+  void OnListItemActivated(wxDataViewEvent& event);
   void OnChangeTitle(wxCommandEvent& event);
   void OnChangeTitle();
   void OnEditInfo(wxCommandEvent& event);
@@ -167,7 +168,7 @@ class MainFrame : public wxFrame {
 
   wxPanel* m_panel = nullptr;
   mpWindow* m_plot = nullptr;
-  wxListCtrl* m_recordList = nullptr;
+  wxDataViewListCtrl* m_recordList = nullptr;
   kwxLCDClock* m_clockLcd = nullptr;
   kwxLCDDisplay* m_flowLcd = nullptr;
   kwxLCDDisplay* m_pressureLcd = nullptr;
@@ -233,6 +234,7 @@ class MainFrame : public wxFrame {
   void Initialise();
   void ShowSplash();
   void ApplySettingsUnitLabels();
+  void MakeAccessible();
 
   wxString m_settingsDirectory;
   wxString m_baseTitle;        // the title while no work file is open

@@ -6,7 +6,7 @@
 #include "plot/MeasureEvent.h"
 #include "settings/SettingsDialog.h"
 
-#include <wx/listctrl.h>
+#include <wx/dataview.h>
 #include <wx/msgdlg.h>
 
 // clang-format off
@@ -24,9 +24,8 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
   EVT_BUTTON(ID_VIEW_VOLUME, MainFrame::OnViewVolume)
   EVT_BUTTON(ID_VIEW_PRESSURE, MainFrame::OnViewPressure)
   // recording list, filter, work files, CSV export, download
-  EVT_LIST_ITEM_SELECTED(ID_RECORDING_LIST, MainFrame::OnListItemSelected)
-  EVT_LIST_ITEM_DESELECTED(ID_RECORDING_LIST, MainFrame::OnListItemDeselected)
-  EVT_LIST_ITEM_ACTIVATED(ID_RECORDING_LIST, MainFrame::OnListItemActivated)
+  EVT_DATAVIEW_SELECTION_CHANGED(ID_RECORDING_LIST, MainFrame::OnListItemSelected)
+  EVT_DATAVIEW_ITEM_ACTIVATED(ID_RECORDING_LIST, MainFrame::OnListItemActivated)
   EVT_BUTTON(ID_CHANGE_TITLE, MainFrame::OnChangeTitle)
   EVT_BUTTON(ID_EDIT_INFO, MainFrame::OnEditInfo)
   EVT_BUTTON(ID_REMOVE_RECORDING, MainFrame::OnRemoveRecording)

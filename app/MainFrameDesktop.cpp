@@ -6,7 +6,7 @@
 #include <wx/fileconf.h>
 #include <wx/filehistory.h>
 #include <wx/filename.h>
-#include <wx/listctrl.h>
+#include <wx/dataview.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 

@@ -1,5 +1,7 @@
 #include "app/ToggleLook.h"
 
+#include "app/Accessible.h"
+
 #include <wx/bmpbuttn.h>
 
 void ShowToggleState(wxBitmapButton* button, PictureId picture, bool on) {
@@ -11,4 +13,5 @@ void ShowToggleState(wxBitmapButton* button, PictureId picture, bool on) {
     button->SetBitmapLabel(vrxPicture(picture, PictureState::Normal));
     button->SetBitmapCurrent(vrxPicture(picture, PictureState::Hover));
   }
+  SetAccessibleToggleState(button, on);
 }

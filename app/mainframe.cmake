@@ -28,7 +28,7 @@ add_library(vrx_mainframe STATIC
 target_include_directories(vrx_mainframe PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(vrx_mainframe PUBLIC
   vrx_wx vrx_device vrx_settingsfile vrx_recordings vrx_exchange vrx_plot vrx_live_controls
-  vrx_resources vrx_tips vrx_settings_dialog vrx_print vrx_analysis PkgConfig::GTK3)
+  vrx_resources vrx_tips vrx_settings_dialog vrx_print vrx_analysis vrx_accessible PkgConfig::GTK3)
 
 add_executable(vrx ${CMAKE_CURRENT_LIST_DIR}/Application.cpp)
 target_link_libraries(vrx PRIVATE vrx_mainframe)

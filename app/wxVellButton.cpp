@@ -1,5 +1,7 @@
 #include "app/wxVellButton.h"
 
+#include "app/Accessible.h"
+
 #include <wx/dcmemory.h>
 #include <wx/settings.h>
 
@@ -23,6 +25,8 @@ wxVellButton::wxVellButton(wxWindow* parent, wxWindowID id, const wxBitmap& imag
     SetMinSize(size);
     SetSize(size);
   }
+  // The caption is only painted into the picture: screen readers get it as the name.
+  if (!caption.empty()) SetAccessibleName(this, caption);
 }
 
 bool wxVellButton::SetBackgroundColour(const wxColour& colour) {

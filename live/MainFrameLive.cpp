@@ -14,7 +14,6 @@
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
 #include <ctime>
-#include <wx/listctrl.h>
 #include <wx/log.h>
 #include <wx/menu.h>
 

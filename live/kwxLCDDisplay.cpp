@@ -1,5 +1,7 @@
 #include "kwxLCDDisplay.h"
 
+#include "app/Accessible.h"
+
 #include <wx/dcclient.h>
 
 #include <string>
@@ -27,11 +29,22 @@ kwxLCDDisplay::kwxLCDDisplay(wxWindow* parent, const wxPoint& pos, const wxSize&
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   Create(parent, wxID_ANY, pos, size, wxBORDER_NONE, "panel");
   SetBackgroundColour(LCD_BACKGROUND);
+  MakeAccessibleReadout(this);
 }
 
 void kwxLCDDisplay::SetText(const wxString& text) {
   m_text = text;
   Refresh(false);
+  UpdateAccessibleName();
+}
+
+void kwxLCDDisplay::SetAccessibleCaption(const wxString& caption) {
+  m_accessibleCaption = caption;
+  UpdateAccessibleName();
+}
+
+void kwxLCDDisplay::UpdateAccessibleName() {
+  SetAccessibleName(this, m_accessibleCaption.empty() ? m_text : m_accessibleCaption + ": " + m_text);
 }
 
 void kwxLCDDisplay::SetDigitCount(int n) {

@@ -18,6 +18,9 @@ class kwxLCDDisplay : public wxWindow {
   void SetText(const wxString& text);
   const wxString& GetText() const { return m_text; }
 
+  // What the readout shows, for screen readers: spoken as "caption: text", kept up to date.
+  void SetAccessibleCaption(const wxString& caption);
+
   // Number of character cells; clamped to 0..64.
   void SetDigitCount(int n);
   int GetDigitCount() const { return m_digitCount; }
@@ -49,6 +52,9 @@ class kwxLCDDisplay : public wxWindow {
 
  private:
   lcd::Geometry CurrentGeometry() const;
+  void UpdateAccessibleName();
+
+  wxString m_accessibleCaption;
 
   wxDECLARE_EVENT_TABLE();
 };

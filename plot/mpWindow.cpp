@@ -53,6 +53,12 @@ mpWindow::mpWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
   EnableScrolling(false, false);
   SetMinSize(wxSize(64, 64));
   SetBackgroundStyle(wxBG_STYLE_PAINT);
+  // The focus frame comes and goes with the keyboard; the picture under it stays.
+  for (const auto& type : {wxEVT_SET_FOCUS, wxEVT_KILL_FOCUS})
+    Bind(type, [this](wxFocusEvent& event) {
+      RefreshOverlay();
+      event.Skip();
+    });
   UpdateView();
 }
 
@@ -254,6 +260,7 @@ void mpWindow::OnPaint(wxPaintEvent&) {
   if (m_width <= 0 || m_height <= 0) return;  // nothing to show, and no 0-pixel bitmap
   if (!m_doubleBuffer) {
     DrawView(paintDC);
+    DrawFocusFrame(paintDC);
     return;
   }
   // Through the off-screen bitmap, so the overlays never flicker over the picture.
@@ -267,6 +274,16 @@ void mpWindow::OnPaint(wxPaintEvent&) {
   }
   DrawCachedView(m_buffDC);
   paintDC.Blit(0, 0, m_width, m_height, &m_buffDC, 0, 0);
+  DrawFocusFrame(paintDC);
+}
+
+// On screen only, never in a snapshot or a printout: the frame the other controls show while
+// they have the keyboard (the same blue), so a keyboard user sees that Home, + and - go here.
+void mpWindow::DrawFocusFrame(wxDC& dc) {
+  if (!HasFocus()) return;
+  dc.SetPen(wxPen(wxColour(0x1a, 0x5f, 0xb4), 2));
+  dc.SetBrush(*wxTRANSPARENT_BRUSH);
+  dc.DrawRectangle(1, 1, m_width - 1, m_height - 1);
 }
 
 // Drawn off screen as a paint would draw it, not copied from the screen: a dialog over the

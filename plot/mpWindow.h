@@ -121,6 +121,7 @@ class mpWindow : public wxScrolledWindow, protected plotcore::ViewState {
   // Background and the layers, the origin left in the middle.
   void DrawPicture(wxDC& dc);
   void DrawOverlays(wxDC& dc);
+  void DrawFocusFrame(wxDC& dc);
 
   std::map<int, mpLayer*> m_layers;
   wxMenu m_popmenu;

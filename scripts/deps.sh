@@ -6,7 +6,7 @@ SUDO=""
 PKGS=(cmake g++ make pkg-config libusb-dev umockdev libumockdev-dev libwxgtk3.2-dev
       libgtk-3-dev libgtest-dev libbenchmark-dev xvfb xauth imagemagick
       desktop-file-utils dpkg-dev clang libclang-rt-14-dev shared-mime-info xdg-utils libglib2.0-bin
-      xdotool gettext)
+      xdotool gettext python3-pyatspi at-spi2-core dbus)
 missing=()
 for p in "${PKGS[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)

@@ -47,6 +47,16 @@ class MainFrameTest : public ::testing::Test {
     guitest::Pump();
   }
 
+  // Gives the window the keyboard, as a window manager gives it to a new window. The splash
+  // screen goes first: while it is up it holds the keyboard.
+  void Activate() {
+    for (wxWindow* w : wxTopLevelWindows)
+      if (w != frame) w->Destroy();
+    guitest::Pump();
+    frame->Raise();
+    ASSERT_TRUE(guitest::PumpUntil([&] { return frame->IsActive(); }));
+  }
+
   // Sends a command as its button or menu item would.
   void Command(int id, wxEventType type = wxEVT_BUTTON) {
     wxCommandEvent event(type, id);

@@ -4,8 +4,9 @@
 // commands of the main window.
 #include "MainFrameFixture.h"
 
+#include <gtk/gtk.h>
+#include <wx/dataview.h>
 #include <wx/filedlg.h>
-#include <wx/listctrl.h>
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
 #include <wx/utils.h>
@@ -117,27 +118,47 @@ inline Storage MakeRecord(const std::string& title, const std::string& dateTime,
   return rec;
 }
 
-inline wxString Cell(wxListCtrl* list, long row, int column) { return list->GetItemText(row, column); }
+inline wxString Cell(wxDataViewListCtrl* list, int row, int column) {
+  return list->GetTextValue(static_cast<unsigned>(row), static_cast<unsigned>(column));
+}
 
-inline std::vector<wxString> Column(wxListCtrl* list, int column) {
+inline std::vector<wxString> Column(wxDataViewListCtrl* list, int column) {
   std::vector<wxString> out;
-  for (long r = 0; r < list->GetItemCount(); ++r) out.push_back(Cell(list, r, column));
+  for (int r = 0; r < list->GetItemCount(); ++r) out.push_back(Cell(list, r, column));
   return out;
 }
 
-inline bool IsSelected(wxListCtrl* list, long row) {
-  return list->GetItemState(row, wxLIST_STATE_SELECTED) & wxLIST_STATE_SELECTED;
+inline bool IsSelected(wxDataViewListCtrl* list, int row) { return list->IsRowSelected(static_cast<unsigned>(row)); }
+
+// The row with the keyboard cursor; -1 for none.
+inline int FocusedRow(wxDataViewListCtrl* list) { return list->ItemToRow(list->GetCurrentItem()); }
+
+// The list's rows as GTK holds them: changing the selection here raises the events a user's
+// change does (wx's own Select and Unselect raise none).
+inline GtkTreeView* TreeOf(wxDataViewListCtrl* list) { return GTK_TREE_VIEW(list->GtkGetTreeView()); }
+
+inline void SetRowSelected(wxDataViewListCtrl* list, int row, bool selected) {
+  GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+  GtkTreeSelection* selection = gtk_tree_view_get_selection(TreeOf(list));
+  if (selected)
+    gtk_tree_selection_select_path(selection, path);
+  else
+    gtk_tree_selection_unselect_path(selection, path);
+  gtk_tree_path_free(path);
 }
 
-inline long FocusedRow(wxListCtrl* list) { return list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED); }
-
-// A click on a row: the other rows lose their selection, the row gets the focus and is
-// selected, each step with the events a click raises.
-inline void ClickRow(wxListCtrl* list, long row) {
-  for (long r = 0; r < list->GetItemCount(); ++r)
-    if (r != row && IsSelected(list, r)) list->SetItemState(r, 0, wxLIST_STATE_SELECTED);
-  list->SetItemState(row, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
-  list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+// A click on a row: the row gets the cursor and the one selection, with the events a click
+// raises.
+inline void ClickRow(wxDataViewListCtrl* list, int row) {
+  GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+  gtk_tree_view_set_cursor(TreeOf(list), path, nullptr, FALSE);
+  gtk_tree_path_free(path);
+}
+// Double click or Enter on a row.
+inline void ActivateRow(wxDataViewListCtrl* list, int row) {
+  GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+  gtk_tree_view_row_activated(TreeOf(list), path, nullptr);
+  gtk_tree_path_free(path);
 }
 
 // The memory reads in a transfer log, as (address, length): consecutive chunks of one read

@@ -6,8 +6,9 @@
 
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
-#include <wx/listctrl.h>
+#include <wx/dataview.h>
 #include <wx/menu.h>
+#include <wx/panel.h>
 
 #include <set>
 #include <utility>
@@ -45,7 +46,7 @@ TEST_F(MainFrameTest, EveryCommandIsRoutedAndNothingElse) {
                  ID_VIEW_PRESSURE, ID_LIVE_START, ID_LIVE_STOP, ID_DEVICE_SETTINGS, ID_CLEAR_MEMORY, ID_DOWNLOAD,
                  ID_REMOVE_RECORDING, ID_CHANGE_TITLE, ID_EDIT_INFO})
     expected.insert({wxEVT_BUTTON, id});
-  for (wxEventType t : {wxEVT_LIST_ITEM_SELECTED, wxEVT_LIST_ITEM_DESELECTED, wxEVT_LIST_ITEM_ACTIVATED})
+  for (wxEventType t : {wxEVT_DATAVIEW_SELECTION_CHANGED, wxEVT_DATAVIEW_ITEM_ACTIVATED})
     expected.insert({t, ID_RECORDING_LIST});
   expected.insert({wxEVT_TIMER, STATUS_TIMER_ID});
   expected.insert({wxEVT_TIMER, LIVE_TIMER_ID});

@@ -104,7 +104,7 @@ TEST_F(DownloadTest, RecordsInTableOrderWithBlockValues) {
     EXPECT_EQ(MemoryReads(logger->Log()), reads);
 
     // The most recent recording first.
-    wxListCtrl* list = frame->m_recordList;
+    wxDataViewListCtrl* list = frame->m_recordList;
     EXPECT_EQ(Column(list, 0), (std::vector<wxString>{"Speicher", "Speicher", "Speicher"}));
     EXPECT_EQ(Column(list, 1), (std::vector<wxString>{"1/12/2026", "10/03/2026", "9/03/2026"}));
     EXPECT_EQ(Column(list, 2), (std::vector<wxString>{"9:07:05", "14:00:00", "8:05:30"}));
@@ -305,15 +305,14 @@ TEST_F(DownloadTest, ScreenshotAfterDownload) {
   const wxBitmap shot = guitest::Capture(frame);
   ASSERT_TRUE(guitest::SavePng(shot, "/tmp/list.png"));
   // Every column shows its whole heading and cells.
-  wxListCtrl* list = frame->m_recordList;
+  wxDataViewListCtrl* list = frame->m_recordList;
   wxClientDC dc(list);
   dc.SetFont(list->GetFont());
-  for (int col = 0; col < list->GetColumnCount(); ++col) {
-    wxListItem heading;
-    heading.SetMask(wxLIST_MASK_TEXT);
-    list->GetColumn(col, heading);
-    int widest = dc.GetTextExtent(heading.GetText()).x;
-    for (const wxString& cell : Column(list, col)) widest = std::max(widest, dc.GetTextExtent(cell).x);
-    EXPECT_LT(widest, list->GetColumnWidth(col)) << heading.GetText();
+  for (unsigned col = 0; col < list->GetColumnCount(); ++col) {
+    const wxString heading = list->GetColumn(col)->GetTitle();
+    int widest = dc.GetTextExtent(heading).x;
+    for (const wxString& cell : Column(list, static_cast<int>(col)))
+      widest = std::max(widest, dc.GetTextExtent(cell).x);
+    EXPECT_LT(widest, list->GetColumn(col)->GetWidth()) << heading;
   }
 }

@@ -2,7 +2,9 @@
 // desktop session does; the machine need not have that locale generated) the window shows
 // the English catalogue built from po/en.po; any other language keeps the German texts.
 #include <wx/button.h>
+#include <wx/dataview.h>
 #include <wx/menu.h>
+#include <wx/panel.h>
 #include <wx/statbox.h>
 
 #include <algorithm>
@@ -56,10 +58,7 @@ TEST_F(EnglishTest, MenusButtonsAndBoxesShowEnglish) {
   EXPECT_EQ(frame->m_zoomInButton->GetCaptionText(), "Zoom in");
   EXPECT_EQ(frame->m_titleButton->GetLabel(), "Rename");
   EXPECT_EQ(frame->m_recordList->GetColumnCount(), 5);
-  wxListItem heading;
-  heading.SetMask(wxLIST_MASK_TEXT);
-  frame->m_recordList->GetColumn(3, heading);
-  EXPECT_EQ(heading.GetText(), "Duration");
+  EXPECT_EQ(frame->m_recordList->GetColumn(3)->GetTitle(), "Duration");
   std::vector<wxString> boxes;
   for (wxWindow* w : frame->m_panel->GetChildren())
     if (auto* box = dynamic_cast<wxStaticBox*>(w)) boxes.push_back(box->GetLabel());

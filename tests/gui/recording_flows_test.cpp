@@ -12,6 +12,7 @@
 #include "RecordingsWindowSupport.h"
 #include "exchange/WorkFile.h"
 #include "plot/Plot.h"
+#include "recordings/RecordingListText.h"
 
 using namespace rectest;
 
@@ -56,11 +57,7 @@ class RecordingFlowsTest : public MainFrameTest {
         break;
       case Start::Live:
         Command(ID_LIVE_START);
-        logger->AdvanceMs(3000);
-        {
-          wxTimerEvent tick(frame->m_liveTimer);
-          frame->GetEventHandler()->ProcessEvent(tick);
-        }
+        LiveTick();
         Command(ID_LIVE_STOP);
         ASSERT_GT(frame->m_recordings[0].GetSampleCount(), 0);
         break;
@@ -73,6 +70,13 @@ class RecordingFlowsTest : public MainFrameTest {
   }
 
   std::string Bytes() const { return ReadBytes(file); }
+
+  // Three seconds of live reading arrive.
+  void LiveTick() {
+    logger->AdvanceMs(3000);
+    wxTimerEvent tick(frame->m_liveTimer);
+    frame->GetEventHandler()->ProcessEvent(tick);
+  }
 
   // Downloads; the drop question (if any) and the save question are answered as given.
   void Download(std::optional<int> drop, int save = wxID_NO) {
@@ -127,14 +131,22 @@ class RecordingFlowsTest : public MainFrameTest {
 
   // Every view of the set tells of the same recording.
   void ExpectOneRecordingEverywhere() {
-    wxListCtrl* list = frame->m_recordList;
+    wxDataViewListCtrl* list = frame->m_recordList;
     const int shown = frame->m_recordings.Shown();
+    const bool any = shown >= 0;
     ASSERT_EQ(list->GetItemCount(), static_cast<int>(frame->m_recordings.size()));
-    for (long r = 0; r < list->GetItemCount(); ++r) {
-      EXPECT_EQ(Cell(list, r, 0), wxString::FromUTF8(frame->m_recordings[static_cast<size_t>(r)].GetTitle()));
+    // Rows of the same count are written over in place: every cell must follow its recording.
+    for (int r = 0; r < list->GetItemCount(); ++r) {
+      const Storage& rec = frame->m_recordings[static_cast<size_t>(r)];
+      const std::string texts[] = {rec.GetTitle(), ListDateText(rec.GetDateTime()), ListTimeText(rec.GetDateTime()),
+                                   DurationText(rec), VolumeText(rec)};
+      for (int c = 0; c < 5; ++c) EXPECT_EQ(Cell(list, r, c), wxString::FromUTF8(texts[c])) << "row " << r;
       EXPECT_EQ(IsSelected(list, r), r == shown) << "row " << r;
     }
-    const bool any = shown >= 0;
+    // The keyboard goes on from the row on show.
+    if (any) {
+      EXPECT_EQ(FocusedRow(list), shown);
+    }
     EXPECT_EQ(frame->m_titleButton->IsEnabled(), any);
     EXPECT_EQ(frame->m_infoButton->IsEnabled(), any);
     EXPECT_EQ(frame->m_removeButton->IsEnabled(), any && !frame->IsLive());
@@ -157,6 +169,18 @@ TEST_F(RecordingFlowsTest, Table) {
       // Downloads.
       {"saved file, download: the set leaves the file", Start::File, [](T& t) { t.Download(std::nullopt); }, kLogger, 0,
        "Unbennant *", false},
+      {"saved file, download of as many: every cell is written over",
+       Start::File,
+       [](T& t) {
+         t.logger->LoadRecordings(
+             {LoggerRecording({2026, 3, 9, 8, 5, 30}, 100), LoggerRecording({2026, 3, 10, 14, 0, 0}, 10, 250),
+              LoggerRecording({2026, 11, 2, 23, 59, 58}, 4000), LoggerRecording({2026, 12, 1, 9, 7, 5}, 30, 7)});
+         t.Download(std::nullopt);
+       },
+       {"Speicher", "Speicher", "Speicher", "Speicher"},
+       0,
+       "Unbennant *",
+       false},
       {"saved file, empty logger",
        Start::File,
        [](T& t) {
@@ -186,6 +210,22 @@ TEST_F(RecordingFlowsTest, Table) {
        },
        kEdited, 2, "vier.kdl *", false},
       {"live recording, download, Cancel", Start::Live, [](T& t) { t.Download(wxID_CANCEL); }, kLive, 0, "Unbennant *",
+       false},
+      // Live reading adds a row behind the file's, and its cells follow the samples.
+      {"saved file, live recording",
+       Start::File,
+       [](T& t) {
+         t.Command(ID_LIVE_START);
+         for (int tick = 0; tick < 2; ++tick) {
+           t.LiveTick();
+           EXPECT_GT(t.frame->m_recordings[4].GetSampleCount(), 0);
+           t.ExpectOneRecordingEverywhere();
+         }
+         t.Command(ID_LIVE_STOP);
+       },
+       {"A", "B", "C", "D", "Verbunden"},
+       4,
+       "vier.kdl *",
        false},
       // Opening.
       {"edits, open, Cancel", Start::Edited,

@@ -46,20 +46,17 @@ class RecordingListTest : public MainFrameTest {
 
 TEST_F(RecordingListTest, ColumnsAndRowTexts) {
   Open("1\n98\n0\n0\n");  // litres at start-up
-  wxListCtrl* list = frame->m_recordList;
+  wxDataViewListCtrl* list = frame->m_recordList;
   const wxFont font = list->GetFont();
   EXPECT_EQ(font.GetPointSize(), 9);
   EXPECT_EQ(font.GetWeight(), wxFONTWEIGHT_BOLD);
   EXPECT_EQ(font.GetStyle(), wxFONTSTYLE_NORMAL);
   const char* headings[] = {"Titel", "Datum", "Zeit", "Dauer", "Volumen (L)"};
   const int widths[] = {80, 80, 80, 80, 150};
-  ASSERT_EQ(list->GetColumnCount(), 5);
-  for (int c = 0; c < 5; ++c) {
-    wxListItem item;
-    item.SetMask(wxLIST_MASK_TEXT);
-    list->GetColumn(c, item);
-    EXPECT_EQ(item.GetText(), headings[c]);
-    EXPECT_EQ(list->GetColumnWidth(c), widths[c]);
+  ASSERT_EQ(list->GetColumnCount(), 5u);
+  for (unsigned c = 0; c < 5; ++c) {
+    EXPECT_EQ(list->GetColumn(c)->GetTitle(), headings[c]);
+    EXPECT_EQ(list->GetColumn(c)->GetWidth(), widths[c]);
   }
 
   struct Case {
@@ -96,11 +93,8 @@ TEST_F(RecordingListTest, ColumnsAndRowTexts) {
 
 TEST_F(RecordingListTest, SelectionShowsTheRecordingUnfilteredAndEnablesCommands) {
   OpenWithThree();
-  wxListCtrl* list = frame->m_recordList;
-  wxListItem heading;
-  heading.SetMask(wxLIST_MASK_TEXT);
-  list->GetColumn(4, heading);
-  EXPECT_EQ(heading.GetText(), "Volumen (G)");  // gallons in the settings file
+  wxDataViewListCtrl* list = frame->m_recordList;
+  EXPECT_EQ(list->GetColumn(4)->GetTitle(), "Volumen (G)");  // gallons in the settings file
   // A new set shows its newest recording, highlighted, with its commands.
   EXPECT_EQ(frame->m_recordings.Shown(), 0);
   EXPECT_TRUE(IsSelected(list, 0));
@@ -114,15 +108,15 @@ TEST_F(RecordingListTest, SelectionShowsTheRecordingUnfilteredAndEnablesCommands
   EXPECT_FALSE(frame->m_filterOn);
   EXPECT_TRUE(CommandsEnabled());
 
-  // Taking the highlight away (a click beside the rows) gives it back to the row on show.
-  list->SetItemState(1, 0, wxLIST_STATE_SELECTED);
+  // Taking the highlight away (a control-click on it) gives it back to the row on show.
+  SetRowSelected(list, 1, false);
   EXPECT_TRUE(guitest::PumpUntil([&] { return IsSelected(list, 1); }));
   EXPECT_EQ(frame->m_recordings.Shown(), 1);
   EXPECT_TRUE(CommandsEnabled());
 
   // One row at a time: selecting another shows it, and only it stays highlighted.
-  list->SetItemState(2, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-  EXPECT_EQ(list->GetSelectedItemCount(), 1);
+  SetRowSelected(list, 2, true);
+  EXPECT_EQ(list->GetSelectedItemsCount(), 1);
   EXPECT_EQ(frame->m_recordings.Shown(), 2);
 
   // During live reading its recording must stay last: selecting does not offer removal.
@@ -137,7 +131,7 @@ TEST_F(RecordingListTest, SelectionShowsTheRecordingUnfilteredAndEnablesCommands
 
 TEST_F(RecordingListTest, TitleEditing) {
   OpenWithThree();
-  wxListCtrl* list = frame->m_recordList;
+  wxDataViewListCtrl* list = frame->m_recordList;
   ClickRow(list, 1);
   frame->m_recordings.MarkSaved();
 
@@ -152,12 +146,10 @@ TEST_F(RecordingListTest, TitleEditing) {
   EXPECT_EQ(frame->m_recordings.Shown(), 1);
   EXPECT_TRUE(IsSelected(list, 1));
   EXPECT_EQ(FocusedRow(list), 1);
-  EXPECT_EQ(list->GetSelectedItemCount(), 1);
+  EXPECT_EQ(list->GetSelectedItemsCount(), 1);
 
   // An empty title becomes "-"; the activated row (double click, Enter) edits the title too.
-  wxListEvent activated(wxEVT_LIST_ITEM_ACTIVATED, ID_RECORDING_LIST);
-  activated.SetEventObject(list);
-  wxTEST_DIALOG(list->GetEventHandler()->ProcessEvent(activated), TextAnswer("", wxID_OK));
+  wxTEST_DIALOG(ActivateRow(list, 1), TextAnswer("", wxID_OK));
   EXPECT_EQ(frame->m_recordings[1].GetTitle(), "-");
 
   // Cancel changes nothing but the row stays chosen.
@@ -203,7 +195,7 @@ TEST_F(RecordingListTest, InfoEditing) {
 
 TEST_F(RecordingListTest, RemovalShowsTheNeighbour) {
   struct Case {
-    long removed;
+    int removed;
     std::vector<std::string> titles;
     int shownAfter;  // also the one highlighted row
   };
@@ -221,11 +213,11 @@ TEST_F(RecordingListTest, RemovalShowsTheNeighbour) {
     ClickRow(frame->m_recordList, c.removed);
     frame->m_recordings.MarkSaved();
     Command(ID_REMOVE_RECORDING);
-    wxListCtrl* list = frame->m_recordList;
+    wxDataViewListCtrl* list = frame->m_recordList;
     EXPECT_EQ(Titles(), c.titles);
     EXPECT_EQ(Column(list, 0).size(), c.titles.size());
     EXPECT_FALSE(frame->m_recordings.IsSaved());
-    EXPECT_EQ(list->GetSelectedItemCount(), 1);
+    EXPECT_EQ(list->GetSelectedItemsCount(), 1);
     EXPECT_TRUE(IsSelected(list, c.shownAfter));
     EXPECT_EQ(FocusedRow(list), c.shownAfter);
     EXPECT_EQ(frame->m_recordings.Shown(), c.shownAfter);
@@ -241,13 +233,40 @@ TEST_F(RecordingListTest, RemovalShowsTheNeighbour) {
   EXPECT_TRUE(CommandsDisabled());
 }
 
-// Real mouse clicks, so the order of focus and selection events is the list's own.
+TEST_F(RecordingListTest, RowOnShowIsScrolledIntoView) {
+  Open();
+  std::vector<Storage> many;
+  for (int i = 0; i < 60; ++i) many.push_back(MakeRecord("R" + std::to_string(i), "1/01/2026 8:00:00", 5));
+  frame->m_recordings.Replace(std::move(many), "", false);
+  wxDataViewListCtrl* list = frame->m_recordList;
+  const auto visible = [&](int row) {
+    GtkTreePath *first = nullptr, *last = nullptr;
+    if (!gtk_tree_view_get_visible_range(TreeOf(list), &first, &last)) return false;
+    const bool in = gtk_tree_path_get_indices(first)[0] <= row && row <= gtk_tree_path_get_indices(last)[0];
+    gtk_tree_path_free(first);
+    gtk_tree_path_free(last);
+    return in;
+  };
+  for (int row : {59, 0, 30}) {
+    SCOPED_TRACE(row);
+    frame->m_recordings.Show(row);
+    EXPECT_TRUE(guitest::PumpUntil([&] { return visible(row); }));
+    EXPECT_TRUE(IsSelected(list, row));
+  }
+  // Emptied while a scroll may still be pending.
+  frame->m_recordings.Replace({}, "", false);
+  guitest::Pump();
+  EXPECT_EQ(list->GetItemCount(), 0);
+}
+
+// Real mouse clicks and keys, so the order of focus and selection events is the list's own.
 TEST_F(RecordingListTest, MouseClicksOnRows) {
   OpenWithThree();
   frame->SetSize(1200, 800);
   guitest::PumpUntil([&] { return frame->GetSize() == wxSize(1200, 800); });
+  Activate();
   guitest::Pump(10);
-  wxListCtrl* list = frame->m_recordList;
+  wxDataViewListCtrl* list = frame->m_recordList;
   wxUIActionSimulator sim;
   // The list settles where the resized window put it before the pointer aims at it.
   wxRect placed;
@@ -258,9 +277,9 @@ TEST_F(RecordingListTest, MouseClicksOnRows) {
     guitest::Pump();
     return still;
   });
-  const auto moveTo = [&](long row) {
-    wxRect r;
-    ASSERT_TRUE(list->GetItemRect(row, r));
+  const auto moveTo = [&](int row) {
+    const wxRect r = list->GetItemRect(list->RowToItem(row));
+    ASSERT_FALSE(r.IsEmpty());
     const wxPoint p = list->ClientToScreen(wxPoint(r.x + 20, r.y + r.height / 2));
     sim.MouseMove(p);
     guitest::PumpUntil([&] { return wxGetMousePosition() == p; });
@@ -275,23 +294,46 @@ TEST_F(RecordingListTest, MouseClicksOnRows) {
   }
   EXPECT_EQ(frame->m_recordings.Shown(), 2);
   EXPECT_EQ(FocusedRow(list), 2);
+  EXPECT_EQ(list->GetSelectedItemsCount(), 1);
   EXPECT_TRUE(CommandsEnabled());
+
+  // The arrow keys move the highlight, and the recording on show with it.
+  sim.Char(WXK_UP);
+  EXPECT_TRUE(guitest::PumpUntil([&] { return frame->m_recordings.Shown() == 1; }));
+  EXPECT_EQ(FocusedRow(list), 1);
+  sim.Char(WXK_DOWN);
+  EXPECT_TRUE(guitest::PumpUntil([&] { return frame->m_recordings.Shown() == 2; }));
+  EXPECT_EQ(list->GetSelectedItemsCount(), 1);
+  EXPECT_TRUE(IsSelected(list, 2));
 
   // Control-click adds no second row: one row is highlighted, the one on show.
   moveTo(0);
   sim.KeyDown(WXK_CONTROL);
   sim.MouseClick();
   sim.KeyUp(WXK_CONTROL);
-  guitest::PumpUntil([&] { return frame->m_recordings.Shown() == 0; });
-  guitest::Pump();
-  EXPECT_EQ(list->GetSelectedItemCount(), 1);
-  EXPECT_EQ(frame->m_recordings.Shown(), 0);
+  EXPECT_TRUE(guitest::PumpUntil([&] { return frame->m_recordings.Shown() == 0; }));
+  EXPECT_EQ(list->GetSelectedItemsCount(), 1);
   EXPECT_TRUE(IsSelected(list, 0));
+
+  // Control-click on the row on show takes its highlight away; the list gives it back.
+  int changes = 0;
+  list->Bind(wxEVT_DATAVIEW_SELECTION_CHANGED, [&](wxDataViewEvent& e) {
+    ++changes;
+    e.Skip();
+  });
+  sim.KeyDown(WXK_CONTROL);
+  sim.MouseClick();
+  sim.KeyUp(WXK_CONTROL);
+  EXPECT_TRUE(guitest::PumpUntil([&] { return changes > 0; }));
+  EXPECT_TRUE(guitest::PumpUntil([&] { return IsSelected(list, 0); }));
+  EXPECT_EQ(list->GetSelectedItemsCount(), 1);
+  EXPECT_EQ(frame->m_recordings.Shown(), 0);
+  EXPECT_TRUE(CommandsEnabled());
 
   // A double click edits the title of the clicked row.
   moveTo(1);
   sim.MouseClick();
-  guitest::PumpUntil([&] { return frame->m_recordings.Shown() == 1 && list->GetSelectedItemCount() == 1; });
+  guitest::PumpUntil([&] { return frame->m_recordings.Shown() == 1 && list->GetSelectedItemsCount() == 1; });
   EXPECT_EQ(frame->m_recordings.Shown(), 1);
   wxTEST_DIALOG(
       {

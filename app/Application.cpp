@@ -6,6 +6,8 @@
 #include "i18n/Tr.h"
 #include "resources/Pictures.h"
 
+#include <wx/display.h>
+
 #include <csignal>
 
 wxIMPLEMENT_APP(Application);
@@ -18,6 +20,16 @@ void OnTerminate(int) {
   if (wxWindow* top = wxTheApp ? wxTheApp->GetTopWindow() : nullptr) top->Close();
 }
 
+// The window fits itself to the smallest size that holds every control; opening at that size
+// squeezes the plot and the list. It opens roomier, as far as the screen allows.
+void OpenRoomy(wxFrame& frame) {
+  wxSize size(1100, 760);
+  const int display = wxDisplay::GetFromWindow(&frame);
+  size.DecTo(wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea().GetSize());
+  size.IncTo(frame.GetSize());
+  frame.SetSize(size);
+}
+
 }  // namespace
 
 bool Application::OnInit() {
@@ -26,6 +38,7 @@ bool Application::OnInit() {
   SetSignalHandler(SIGTERM, OnTerminate);
   auto* frame = new MainFrame(Tr("Unbennant"), wxDefaultPosition, wxSize(440, 440));
   frame->SetIcons(vrxWindowIcons());
+  OpenRoomy(*frame);
   frame->Show(true);
   SetTopWindow(frame);
   // `vrx FILE.kdl` (a file manager's double click) opens the file once the window is up.

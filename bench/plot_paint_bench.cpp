@@ -57,7 +57,8 @@ class EveryPoint : public Base {
     }
     if (gc) gc->SetAntialiasMode(old);
     // Colour key, titles and marker as the series draws them, without its curve.
-    std::vector<float> xs = this->m_xs, ys = this->m_ys;
+    const std::vector<float> xs(this->m_xs, this->m_xs + this->m_count),
+        ys(this->m_ys, this->m_ys + this->m_count);
     this->SetPoints({}, {});
     Base::Plot(dc, w);
     this->SetPoints(xs, ys);

@@ -9,30 +9,76 @@
 
 namespace plotcore {
 
-void SeriesPoints::SetPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
-  m_xs.clear();
-  m_ys.clear();
+void SeriesPoints::Clear() {
+  m_xs = m_ys = nullptr;
+  m_count = 0;
+  m_cursor = 0;
   m_xSorted = true;
   m_haveX = m_haveY = false;
   m_boundMinX = -1.0;
   m_boundMaxX = 1.0;
   m_boundMinY = -1.0;
   m_boundMaxY = 1.0;
+}
+
+void SeriesPoints::SetPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
+  Clear();
+  m_viewing = false;
+  m_ownXs.clear();
+  m_ownYs.clear();
   ExtendPoints(xs, ys);
 }
 
 void SeriesPoints::ExtendPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
   const std::size_t n = std::min(xs.size(), ys.size());
-  const std::size_t from = m_xs.size();
-  if (n < from) {  // not an extension: load afresh
+  const std::size_t from = m_count;
+  if (m_viewing || n < from) {  // not an extension of our copy: load afresh
     SetPoints(xs, ys);
     return;
   }
-  m_xs.insert(m_xs.end(), xs.begin() + static_cast<std::ptrdiff_t>(from), xs.begin() + static_cast<std::ptrdiff_t>(n));
-  m_ys.insert(m_ys.end(), ys.begin() + static_cast<std::ptrdiff_t>(from), ys.begin() + static_cast<std::ptrdiff_t>(n));
+  m_ownXs.insert(m_ownXs.end(), xs.begin() + static_cast<std::ptrdiff_t>(from),
+                 xs.begin() + static_cast<std::ptrdiff_t>(n));
+  m_ownYs.insert(m_ownYs.end(), ys.begin() + static_cast<std::ptrdiff_t>(from),
+                 ys.begin() + static_cast<std::ptrdiff_t>(n));
+  m_xs = m_ownXs.data();
+  m_ys = m_ownYs.data();
+  m_count = n;
+  Grew(from);
+}
+
+void SeriesPoints::ViewPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
+  Clear();
+  // Nothing of an earlier copy stays held beside the arrays viewed.
+  std::vector<float>().swap(m_ownXs);
+  std::vector<float>().swap(m_ownYs);
+  m_viewing = true;
+  ExtendView(xs, ys);
+}
+
+void SeriesPoints::ExtendView(const std::vector<float>& xs, const std::vector<float>& ys) {
+  const std::size_t n = std::min(xs.size(), ys.size());
+  const std::size_t from = m_count;
+  if (!m_viewing || n < from) {
+    ViewPoints(xs, ys);
+    return;
+  }
+  m_xs = xs.data();
+  m_ys = ys.data();
+  m_count = n;
+  Grew(from);
+}
+
+void SeriesPoints::ViewNothing() {
+  static const std::vector<float> none;
+  ViewPoints(none, none);
+}
+
+void SeriesPoints::Grew(std::size_t from) {
+  const std::size_t n = m_count;
+  if (n <= from) return;
   // Sortedness of the whole: the old part's, and the new part's including the seam.
   const std::size_t seam = from > 0 ? from - 1 : 0;
-  m_xSorted = m_xSorted && IsSorted(m_xs.data() + seam, n - seam);
+  m_xSorted = m_xSorted && IsSorted(m_xs + seam, n - seam);
   for (std::size_t i = from; i < n; ++i) {
     const double x = m_xs[i];
     if (std::isfinite(x)) {
@@ -60,7 +106,7 @@ void SeriesPoints::ExtendPoints(const std::vector<float>& xs, const std::vector<
 }
 
 bool SeriesPoints::NextPoint(double& x, double& y) {
-  if (m_cursor >= m_xs.size()) return false;
+  if (m_cursor >= m_count) return false;
   x = m_xs[m_cursor];
   y = m_ys[m_cursor];
   ++m_cursor;
@@ -68,15 +114,14 @@ bool SeriesPoints::NextPoint(double& x, double& y) {
 }
 
 bool SeriesPoints::PointAt(double& x, double& y, int index) const {
-  if (index < 0 || static_cast<std::size_t>(index) >= m_xs.size()) return false;
+  if (index < 0 || static_cast<std::size_t>(index) >= m_count) return false;
   x = m_xs[static_cast<std::size_t>(index)];
   y = m_ys[static_cast<std::size_t>(index)];
   return true;
 }
 
 int SeriesPoints::PointCount() const {
-  return m_xs.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX
-                                                        : static_cast<int>(m_xs.size());
+  return m_count > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(m_count);
 }
 
 long FindNearest(const float* xs, std::size_t n, double xQuery) {
@@ -122,9 +167,7 @@ inline unsigned OutCode(double fx, double fy, const ClipBox& c) {
   return code;
 }
 
-inline bool IsFar(double fx, double fy) {
-  return fx < -FAR || fx > FAR || fy < -FAR || fy > FAR;
-}
+inline bool IsFar(double fx, double fy) { return fx < -FAR || fx > FAR || fy < -FAR || fy > FAR; }
 
 // Liang-Barsky against the box [-FAR, FAR]^2; false when the segment misses it.
 bool ClipToFar(double& x0, double& y0, double& x1, double& y1) {
@@ -264,8 +307,8 @@ inline bool InColumn(double f, int column) {
 }
 
 template <class T>
-void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map,
-                 const ClipBox& clip, bool xSorted, std::vector<Segment>& out) {
+void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip, bool xSorted,
+                 std::vector<Segment>& out) {
   SegmentBuilder line(out);
   bool havePrev = false;
   double px = 0.0, py = 0.0;  // the previous point in pixels, unrounded
@@ -297,8 +340,7 @@ void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& ma
       // overflows.
       line.End();
       double x0 = px, y0 = py, x1 = fx, y1 = fy;
-      if (ClipToFar(x0, y0, x1, y1))
-        out.push_back({{ToPixel(x0), ToPixel(y0)}, {ToPixel(x1), ToPixel(y1)}});
+      if (ClipToFar(x0, y0, x1, y1)) out.push_back({{ToPixel(x0), ToPixel(y0)}, {ToPixel(x1), ToPixel(y1)}});
     }
     havePrev = true;
     px = fx;
@@ -383,8 +425,8 @@ void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& ma
 }
 
 template <class T>
-void ReduceDotsT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map,
-                 const ClipBox& clip, std::vector<PixelPoint>& out) {
+void ReduceDotsT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                 std::vector<PixelPoint>& out) {
   const long w = static_cast<long>(clip.right) - clip.left + 1;
   const long h = static_cast<long>(clip.bottom) - clip.top + 1;
   if (w <= 0 || h <= 0) return;
@@ -395,8 +437,7 @@ void ReduceDotsT(const T* xs, const T* ys, std::size_t n, const PixelMapping& ma
     const double x = static_cast<double>(xs[i]), y = static_cast<double>(ys[i]);
     const double fx = (x - map.centreX) * map.pxPerUnitX;
     const double fy = (map.centreY - y) * map.pxPerUnitY;
-    if (!(fx >= clip.left && fx <= clip.right && fy >= clip.top && fy <= clip.bottom))
-      continue;  // also drops NaN
+    if (!(fx >= clip.left && fx <= clip.right && fy >= clip.top && fy <= clip.bottom)) continue;  // also drops NaN
     const PixelPoint p{ToPixel(fx), ToPixel(fy)};
     if (useSeen) {
       const std::size_t k = static_cast<std::size_t>((p.y - clip.top) * w + (p.x - clip.left));
@@ -411,12 +452,12 @@ void ReduceDotsT(const T* xs, const T* ys, std::size_t n, const PixelMapping& ma
 
 }  // namespace
 
-void ReduceLine(const float* xs, const float* ys, std::size_t n, const PixelMapping& map,
-                const ClipBox& clip, std::vector<Segment>& out, bool xSorted) {
+void ReduceLine(const float* xs, const float* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                std::vector<Segment>& out, bool xSorted) {
   ReduceLineT(xs, ys, n, map, clip, xSorted, out);
 }
-void ReduceLine(const double* xs, const double* ys, std::size_t n, const PixelMapping& map,
-                const ClipBox& clip, std::vector<Segment>& out, bool xSorted) {
+void ReduceLine(const double* xs, const double* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                std::vector<Segment>& out, bool xSorted) {
   ReduceLineT(xs, ys, n, map, clip, xSorted, out);
 }
 
@@ -425,12 +466,12 @@ bool IsSorted(const float* xs, std::size_t n) {
     if (!(xs[i - 1] <= xs[i])) return false;  // NaN also ends it
   return n == 0 || xs[0] == xs[0];
 }
-void ReduceDots(const float* xs, const float* ys, std::size_t n, const PixelMapping& map,
-                const ClipBox& clip, std::vector<PixelPoint>& out) {
+void ReduceDots(const float* xs, const float* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                std::vector<PixelPoint>& out) {
   ReduceDotsT(xs, ys, n, map, clip, out);
 }
-void ReduceDots(const double* xs, const double* ys, std::size_t n, const PixelMapping& map,
-                const ClipBox& clip, std::vector<PixelPoint>& out) {
+void ReduceDots(const double* xs, const double* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                std::vector<PixelPoint>& out) {
   ReduceDotsT(xs, ys, n, map, clip, out);
 }
 

@@ -9,12 +9,17 @@
 
 namespace plotcore {
 
-// Point storage of the vector-backed series; the series classes inherit it.
+// Points of the vector-backed series; the series classes inherit it. The points are read
+// through m_xs / m_ys (m_count of them): either the series' own copy (SetPoints) or the
+// caller's arrays (ViewPoints), which a long recording needs: a copy would double its memory
+// and cost a pass over it whenever it grows.
 struct SeriesPoints {
-  std::vector<float> m_xs, m_ys;
+  const float* m_xs = nullptr;
+  const float* m_ys = nullptr;
+  std::size_t m_count = 0;
   unsigned int m_cursor = 0;
   double m_boundMinX = -1.0, m_boundMaxX = 1.0, m_boundMinY = -1.0, m_boundMaxY = 1.0;
-  bool m_xSorted = true;  // x never decreases (and has no NaN): drawing may search columns
+  bool m_xSorted = true;                  // x never decreases (and has no NaN): drawing may search columns
   bool m_haveX = false, m_haveY = false;  // the bounds come from data
 
   // Copies the points. Vectors of unequal length are cut to the shorter one, so no point is
@@ -25,11 +30,38 @@ struct SeriesPoints {
   // the caller vouches that the first PointCount() points are unchanged. Shorter data loads
   // afresh.
   void ExtendPoints(const std::vector<float>& xs, const std::vector<float>& ys);
+  // Reads the caller's arrays instead of copying them, with the same cut and bounds as
+  // SetPoints. They must stay where they are, unchanged, until the next ViewPoints,
+  // ExtendView, SetPoints or ViewNothing: whoever changes or frees them views them (or
+  // nothing) again before anything draws. Temporaries would be gone at once, so they are
+  // refused.
+  void ViewPoints(const std::vector<float>& xs, const std::vector<float>& ys);
+  void ViewPoints(std::vector<float>&&, const std::vector<float>&) = delete;
+  void ViewPoints(const std::vector<float>&, std::vector<float>&&) = delete;
+  void ViewPoints(std::vector<float>&&, std::vector<float>&&) = delete;
+  // The viewed arrays only grew (and may have moved to a new buffer): the caller vouches that
+  // the first PointCount() values are unchanged. Only the new points are looked at; shorter
+  // data is viewed afresh.
+  void ExtendView(const std::vector<float>& xs, const std::vector<float>& ys);
+  void ExtendView(std::vector<float>&&, const std::vector<float>&) = delete;
+  void ExtendView(const std::vector<float>&, std::vector<float>&&) = delete;
+  void ExtendView(std::vector<float>&&, std::vector<float>&&) = delete;
+  // No points, and nothing of the caller's is read any more.
+  void ViewNothing();
+  bool IsView() const { return m_viewing; }
   void ResetCursor() { m_cursor = 0; }
   bool NextPoint(double& x, double& y);
   // False for an index outside 0 .. count-1; the outputs are left alone then.
   bool PointAt(double& x, double& y, int index) const;
   int PointCount() const;
+
+ private:
+  void Clear();
+  // Widens the bounds and sortedness by the points from .. m_count-1.
+  void Grew(std::size_t from);
+
+  std::vector<float> m_ownXs, m_ownYs;  // the copy SetPoints takes
+  bool m_viewing = false;
 };
 
 // Index of the point whose x lies nearest to xQuery, the earlier one on ties; -1 when there is
@@ -64,19 +96,19 @@ struct Segment {
 // Drawn as separate segments this gives the pixels of one line call per point; joined into a
 // polyline it would not quite, because joins are drawn differently from line caps.
 // xSorted: x never decreases, which lets the points of a column be found by search.
-void ReduceLine(const float* xs, const float* ys, std::size_t n, const PixelMapping& map,
-                const ClipBox& clip, std::vector<Segment>& out, bool xSorted = false);
-void ReduceLine(const double* xs, const double* ys, std::size_t n, const PixelMapping& map,
-                const ClipBox& clip, std::vector<Segment>& out, bool xSorted = false);
+void ReduceLine(const float* xs, const float* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                std::vector<Segment>& out, bool xSorted = false);
+void ReduceLine(const double* xs, const double* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                std::vector<Segment>& out, bool xSorted = false);
 
 // Whether x never decreases and holds no NaN.
 bool IsSorted(const float* xs, std::size_t n);
 
 // The pixels of the points inside the clip box, each once (drawing a dot twice changes
 // nothing).
-void ReduceDots(const float* xs, const float* ys, std::size_t n, const PixelMapping& map,
-                const ClipBox& clip, std::vector<PixelPoint>& out);
-void ReduceDots(const double* xs, const double* ys, std::size_t n, const PixelMapping& map,
-                const ClipBox& clip, std::vector<PixelPoint>& out);
+void ReduceDots(const float* xs, const float* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                std::vector<PixelPoint>& out);
+void ReduceDots(const double* xs, const double* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                std::vector<PixelPoint>& out);
 
 }  // namespace plotcore

@@ -141,15 +141,52 @@ struct SeriesPainter {
         plotcore::ReduceDots(xs, ys, n, map, clip, dots);
       else
         plotcore::ReduceDots(gx.data(), gy.data(), gx.size(), map, clip, dots);
-      const bool wide = s.m_pen.GetWidth() > 1;
+      DrawDots(dc, gc, dots, s.m_pen);
+    }
+    if (gc) gc->SetAntialiasMode(oldMode);
+  }
+
+  // A dot is what one point call (a one-pixel square in the pen's colour) or, for a wider
+  // pen, one zero-length line call draws. Thousands of calls cost a draw each; batched into a
+  // few paths they give the same pixels: the squares of distinct pixels never overlap, so they
+  // fill as one path, and wide dots share a path only with dots far enough apart that their
+  // strokes do not touch (touching strokes in one path are filled as one shape, see below).
+  static void DrawDots(wxDC& dc, wxGraphicsContext* gc, const std::vector<plotcore::PixelPoint>& dots,
+                       const wxPen& pen) {
+    const bool wide = pen.GetWidth() > 1;
+    if (!gc) {
       for (const plotcore::PixelPoint& p : dots) {
         if (wide)
           dc.DrawLine(p.x, p.y, p.x, p.y);
         else
           dc.DrawPoint(p.x, p.y);
       }
+      return;
     }
-    if (gc) gc->SetAntialiasMode(oldMode);
+    if (!wide) {
+      const wxBrush oldBrush = dc.GetBrush();
+      dc.SetPen(*wxTRANSPARENT_PEN);
+      dc.SetBrush(wxBrush(pen.GetColour()));
+      wxGraphicsPath path = gc->CreatePath();
+      for (const plotcore::PixelPoint& p : dots) path.AddRectangle(p.x, p.y, 1, 1);
+      gc->FillPath(path);
+      dc.SetBrush(oldBrush);
+      dc.SetPen(pen);
+      return;
+    }
+    // Dots in one path lie a multiple of `apart` pixels from each other in x, or in y in the
+    // same column: more than a stroke's reach.
+    const int apart = pen.GetWidth() + 3;
+    std::vector<wxGraphicsPath> paths;
+    paths.reserve(static_cast<std::size_t>(apart) * static_cast<std::size_t>(apart));
+    for (int k = 0; k < apart * apart; ++k) paths.push_back(gc->CreatePath());
+    const auto residue = [apart](int v) { return ((v % apart) + apart) % apart; };
+    for (const plotcore::PixelPoint& p : dots) {
+      wxGraphicsPath& path = paths[static_cast<std::size_t>(residue(p.x) * apart + residue(p.y))];
+      path.MoveToPoint(p.x, p.y);
+      path.AddLineToPoint(p.x, p.y);
+    }
+    for (wxGraphicsPath& path : paths) gc->StrokePath(path);
   }
 
   // Strokes that cross each other come out a little differently when they share one path
@@ -321,6 +358,5 @@ void mpFXYVell::Plot(wxDC& dc, mpWindow& w) { SeriesPainter::Plot(*this, dc, w);
 mpFXYVector::mpFXYVector(const wxString& name, int titleAlign) : mpVectorCurve(name, titleAlign) {}
 mpFXYVector::~mpFXYVector() = default;
 
-mpFXYVectorVell::mpFXYVectorVell(const wxString& name, int titleAlign)
-    : mpVectorCurve(name, titleAlign) {}
+mpFXYVectorVell::mpFXYVectorVell(const wxString& name, int titleAlign) : mpVectorCurve(name, titleAlign) {}
 mpFXYVectorVell::~mpFXYVectorVell() = default;

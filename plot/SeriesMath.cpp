@@ -425,24 +425,27 @@ void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& ma
 }
 
 template <class T>
-void ReduceDotsT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
-                 std::vector<PixelPoint>& out) {
+void ReduceDotsT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map,
+                 const ClipBox& clip, std::vector<PixelPoint>& out) {
   const long w = static_cast<long>(clip.right) - clip.left + 1;
   const long h = static_cast<long>(clip.bottom) - clip.top + 1;
   if (w <= 0 || h <= 0) return;
-  // One bit per pixel of the box: each dot is drawn once, in the order first seen.
+  // One byte per pixel of the box: each dot is drawn once, in the order first seen.
   const bool useSeen = w * h <= (1L << 26);
-  std::vector<bool> seen(useSeen ? static_cast<std::size_t>(w * h) : 0);
+  static thread_local std::vector<unsigned char> seen;
+  seen.assign(useSeen ? static_cast<std::size_t>(w * h) : 0, 0);
+  const double cx = map.centreX, sx = map.pxPerUnitX, cy = map.centreY, sy = map.pxPerUnitY;
+  const double left = clip.left, right = clip.right, top = clip.top, bottom = clip.bottom;
   for (std::size_t i = 0; i < n; ++i) {
-    const double x = static_cast<double>(xs[i]), y = static_cast<double>(ys[i]);
-    const double fx = (x - map.centreX) * map.pxPerUnitX;
-    const double fy = (map.centreY - y) * map.pxPerUnitY;
-    if (!(fx >= clip.left && fx <= clip.right && fy >= clip.top && fy <= clip.bottom)) continue;  // also drops NaN
-    const PixelPoint p{ToPixel(fx), ToPixel(fy)};
+    const double fx = (static_cast<double>(xs[i]) - cx) * sx;
+    const double fy = (cy - static_cast<double>(ys[i])) * sy;
+    if (!(fx >= left && fx <= right && fy >= top && fy <= bottom)) continue;  // also drops NaN
+    // Inside the box, so within int range: the cast is ToPixel's.
+    const PixelPoint p{static_cast<int>(fx), static_cast<int>(fy)};
     if (useSeen) {
-      const std::size_t k = static_cast<std::size_t>((p.y - clip.top) * w + (p.x - clip.left));
-      if (seen[k]) continue;
-      seen[k] = true;
+      unsigned char& mark = seen[static_cast<std::size_t>((p.y - clip.top) * w + (p.x - clip.left))];
+      if (mark) continue;
+      mark = 1;
     } else if (!out.empty() && out.back() == p) {
       continue;
     }
@@ -473,6 +476,42 @@ void ReduceDots(const float* xs, const float* ys, std::size_t n, const PixelMapp
 void ReduceDots(const double* xs, const double* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
                 std::vector<PixelPoint>& out) {
   ReduceDotsT(xs, ys, n, map, clip, out);
+}
+
+void StampRuns(const std::vector<PixelPoint>& dots, const std::vector<PixelPoint>& stamp, std::vector<PixelRun>& out) {
+  if (dots.empty() || stamp.empty()) return;
+  int left = INT_MAX, right = INT_MIN, top = INT_MAX, bottom = INT_MIN;
+  for (const PixelPoint& p : dots) {
+    left = std::min(left, p.x);
+    right = std::max(right, p.x);
+    top = std::min(top, p.y);
+    bottom = std::max(bottom, p.y);
+  }
+  int sl = 0, sr = 0, st = 0, sb = 0;
+  for (const PixelPoint& o : stamp) {
+    sl = std::min(sl, o.x);
+    sr = std::max(sr, o.x);
+    st = std::min(st, o.y);
+    sb = std::max(sb, o.y);
+  }
+  left += sl;
+  top += st;
+  const long w = static_cast<long>(right) + sr - left + 1, h = static_cast<long>(bottom) + sb - top + 1;
+  std::vector<unsigned char> mask(static_cast<std::size_t>(w * h));
+  for (const PixelPoint& p : dots)
+    for (const PixelPoint& o : stamp) mask[static_cast<std::size_t>((p.y + o.y - top) * w + (p.x + o.x - left))] = 1;
+  for (long y = 0; y < h; ++y) {
+    const unsigned char* row = mask.data() + y * w;
+    for (long x = 0; x < w;) {
+      if (!row[x]) {
+        ++x;
+        continue;
+      }
+      const long start = x;
+      while (x < w && row[x]) ++x;
+      out.push_back({static_cast<int>(left + start), static_cast<int>(top + y), static_cast<int>(x - start)});
+    }
+  }
 }
 
 }  // namespace plotcore

@@ -111,4 +111,14 @@ void ReduceDots(const float* xs, const float* ys, std::size_t n, const PixelMapp
 void ReduceDots(const double* xs, const double* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
                 std::vector<PixelPoint>& out);
 
+// A row of pixels: length of them from (x, y) to the right.
+struct PixelRun {
+  int x, y, length;
+  bool operator==(const PixelRun&) const = default;
+};
+
+// The pixels covered by a stamp (offsets from its point) at each dot, as non-overlapping runs
+// row by row: what drawing the stamp at every dot covers, to be filled at once.
+void StampRuns(const std::vector<PixelPoint>& dots, const std::vector<PixelPoint>& stamp, std::vector<PixelRun>& out);
+
 }  // namespace plotcore

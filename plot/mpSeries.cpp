@@ -1,11 +1,15 @@
 #include "plot/mpSeries.h"
 
 #include <wx/dc.h>
+#include <wx/dcmemory.h>
 #include <wx/graphics.h>
+#include <wx/image.h>
 #include <wx/window.h>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 #include "plot/MeasureEvent.h"
 #include "plot/PlotText.h"
@@ -147,14 +151,20 @@ struct SeriesPainter {
   }
 
   // A dot is what one point call (a one-pixel square in the pen's colour) or, for a wider
-  // pen, one zero-length line call draws. Thousands of calls cost a draw each; batched into a
-  // few paths they give the same pixels: the squares of distinct pixels never overlap, so they
-  // fill as one path, and wide dots share a path only with dots far enough apart that their
-  // strokes do not touch (touching strokes in one path are filled as one shape, see below).
+  // pen, one zero-length line call draws. A call per dot costs a draw each, a hundred thousand
+  // of them at a million samples. Aliased, each call covers the same pixels around its point
+  // (the stamp, taken once from a real call), so the dots' pixels are filled at once as rows,
+  // the same pixels in the same colour. A scaled DC (the printout) draws a dot differently and
+  // takes the calls.
   static void DrawDots(wxDC& dc, wxGraphicsContext* gc, const std::vector<plotcore::PixelPoint>& dots,
                        const wxPen& pen) {
     const bool wide = pen.GetWidth() > 1;
-    if (!gc) {
+    double scaleX = 1, scaleY = 1, logicalX = 1, logicalY = 1;
+    dc.GetUserScale(&scaleX, &scaleY);
+    dc.GetLogicalScale(&logicalX, &logicalY);
+    const std::vector<plotcore::PixelPoint>* stamp =
+        gc && scaleX == 1 && scaleY == 1 && logicalX == 1 && logicalY == 1 ? &DotStamp(pen) : nullptr;
+    if (!stamp || stamp->empty()) {
       for (const plotcore::PixelPoint& p : dots) {
         if (wide)
           dc.DrawLine(p.x, p.y, p.x, p.y);
@@ -163,30 +173,50 @@ struct SeriesPainter {
       }
       return;
     }
-    if (!wide) {
-      const wxBrush oldBrush = dc.GetBrush();
-      dc.SetPen(*wxTRANSPARENT_PEN);
-      dc.SetBrush(wxBrush(pen.GetColour()));
-      wxGraphicsPath path = gc->CreatePath();
-      for (const plotcore::PixelPoint& p : dots) path.AddRectangle(p.x, p.y, 1, 1);
-      gc->FillPath(path);
-      dc.SetBrush(oldBrush);
-      dc.SetPen(pen);
-      return;
+    static thread_local std::vector<plotcore::PixelRun> runs;
+    runs.clear();
+    plotcore::StampRuns(dots, *stamp, runs);
+    const wxBrush oldBrush = dc.GetBrush();
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(pen.GetColour()));
+    wxGraphicsPath path = gc->CreatePath();
+    for (const plotcore::PixelRun& r : runs) path.AddRectangle(r.x, r.y, r.length, 1);
+    gc->FillPath(path);
+    dc.SetBrush(oldBrush);
+    dc.SetPen(pen);
+  }
+
+  // The pixels one aliased dot call of this pen covers, relative to its point, by drawing one
+  // into a small bitmap; kept per pen shape.
+  static const std::vector<plotcore::PixelPoint>& DotStamp(const wxPen& pen) {
+    static std::map<std::tuple<int, int, int>, std::vector<plotcore::PixelPoint>> stamps;
+    const int width = std::max(1, pen.GetWidth());
+    const auto key = std::make_tuple(width, static_cast<int>(pen.GetCap()), static_cast<int>(pen.GetStyle()));
+    const auto known = stamps.find(key);
+    if (known != stamps.end()) return known->second;
+    std::vector<plotcore::PixelPoint>& stamp = stamps[key];
+    const int r = width + 2, size = 2 * r + 1;
+    wxBitmap bmp(size, size, 24);
+    {
+      wxMemoryDC mdc(bmp);
+      mdc.SetBackground(*wxWHITE_BRUSH);
+      mdc.Clear();
+      wxGraphicsContext* g = mdc.GetGraphicsContext();
+      if (!g) return stamp;  // no stamp: the caller draws call by call
+      g->SetAntialiasMode(wxANTIALIAS_NONE);
+      wxPen black(pen);
+      black.SetColour(*wxBLACK);
+      mdc.SetPen(black);
+      if (width > 1)
+        mdc.DrawLine(r, r, r, r);
+      else
+        mdc.DrawPoint(r, r);
     }
-    // Dots in one path lie a multiple of `apart` pixels from each other in x, or in y in the
-    // same column: more than a stroke's reach.
-    const int apart = pen.GetWidth() + 3;
-    std::vector<wxGraphicsPath> paths;
-    paths.reserve(static_cast<std::size_t>(apart) * static_cast<std::size_t>(apart));
-    for (int k = 0; k < apart * apart; ++k) paths.push_back(gc->CreatePath());
-    const auto residue = [apart](int v) { return ((v % apart) + apart) % apart; };
-    for (const plotcore::PixelPoint& p : dots) {
-      wxGraphicsPath& path = paths[static_cast<std::size_t>(residue(p.x) * apart + residue(p.y))];
-      path.MoveToPoint(p.x, p.y);
-      path.AddLineToPoint(p.x, p.y);
-    }
-    for (wxGraphicsPath& path : paths) gc->StrokePath(path);
+    const wxImage img = bmp.ConvertToImage();
+    for (int y = 0; y < size; ++y)
+      for (int x = 0; x < size; ++x)
+        if (img.GetRed(x, y) < 128) stamp.push_back({x - r, y - r});
+    return stamp;
   }
 
   // Strokes that cross each other come out a little differently when they share one path

@@ -36,15 +36,14 @@ wxBEGIN_EVENT_TABLE(mpWindow, wxScrolledWindow)
   EVT_MENU(mpID_HELP_MOUSE, mpWindow::OnMouseHelp)
   EVT_CHAR(mpWindow::OnChar)
 wxEND_EVENT_TABLE()
-// clang-format on
+    // clang-format on
 
-namespace {
-// Menu and help texts go through the catalogue; the German text is the key.
-wxString Tr(const char* utf8) { return wxGetTranslation(wxString::FromUTF8(utf8)); }
+    namespace {
+  // Menu and help texts go through the catalogue; the German text is the key.
+  wxString Tr(const char* utf8) { return wxGetTranslation(wxString::FromUTF8(utf8)); }
 }  // namespace
 
-mpWindow::mpWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                   long style)
+mpWindow::mpWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
     : wxScrolledWindow(parent, id, pos, size, style | wxHSCROLL | wxVSCROLL, "mpWindow") {
   m_popmenu.Append(mpID_CENTER, Tr("Zentrieren"), Tr("Diagramm zu dieser Position zentrieren"));
   m_popmenu.Append(mpID_FIT, Tr("Passend "), Tr("Alles anzeigen"));
@@ -95,8 +94,7 @@ std::vector<mpLayer*> mpWindow::LayersInOrder() const {
 bool mpWindow::CollectBounds() {
   std::vector<plotcore::LayerBounds> bounded;
   for (const auto& [key, layer] : m_layers)
-    if (layer->HasBounds())
-      bounded.push_back({layer->MinX(), layer->MaxX(), layer->MinY(), layer->MaxY()});
+    if (layer->HasBounds()) bounded.push_back({layer->MinX(), layer->MaxX(), layer->MinY(), layer->MaxY()});
   return plotcore::CollectBounds(*this, bounded);
 }
 
@@ -165,8 +163,7 @@ void mpWindow::MeasureAtColumn(int column) {
 // The cross-hair shows while either measuring mode is on, so switching one mode off does not
 // hide it while the other is still measuring.
 void mpWindow::UpdateCursor() {
-  SetCursor(m_measureFlow || m_measurePressure ? wxCursor(wxCURSOR_CROSS)
-                                               : wxCursor(wxCURSOR_ARROW));
+  SetCursor(m_measureFlow || m_measurePressure ? wxCursor(wxCURSOR_CROSS) : wxCursor(wxCURSOR_ARROW));
 }
 
 void mpWindow::SetPxPerUnit(double x, double y, double y2) {

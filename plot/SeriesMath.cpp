@@ -4,12 +4,14 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "plot/PlotView.h"
 
 namespace plotcore {
 
 void SeriesPoints::Clear() {
+  m_ranges.Clear();
   m_xs = m_ys = nullptr;
   m_count = 0;
   m_cursor = 0;
@@ -76,6 +78,8 @@ void SeriesPoints::ViewNothing() {
 void SeriesPoints::Grew(std::size_t from) {
   const std::size_t n = m_count;
   if (n <= from) return;
+  m_ranges.Grow(m_ys, n);
+
   // Sortedness of the whole: the old part's, and the new part's including the seam.
   const std::size_t seam = from > 0 ? from - 1 : 0;
   m_xSorted = m_xSorted && IsSorted(m_xs + seam, n - seam);
@@ -302,13 +306,53 @@ inline void ColumnRange<float>(const float* y, std::size_t n, float& lo, float& 
   gap = g;
 }
 
+// ColumnRange of ys[i .. end), from the block ranges where whole blocks lie inside.
+template <class T>
+inline void RangeOf(const T* ys, std::size_t i, std::size_t end, const BlockRanges*, T& lo, T& hi, bool& gap) {
+  ColumnRange(ys + i, end - i, lo, hi, gap);
+}
+
+template <>
+inline void RangeOf<float>(const float* ys, std::size_t i, std::size_t end, const BlockRanges* r, float& lo, float& hi,
+                           bool& gap) {
+  constexpr std::size_t B = BlockRanges::BLOCK;
+  const std::size_t b0 = (i + B - 1) / B;
+  const std::size_t b1 = r ? std::min(end / B, r->lo.size()) : 0;
+  if (!r || b0 + 2 > b1) {
+    ColumnRange(ys + i, end - i, lo, hi, gap);
+    return;
+  }
+  float a = r->lo[b0], b = r->hi[b0];
+  bool g = false;
+  for (std::size_t k = b0; k < b1; ++k) {
+    const float l = r->lo[k], h = r->hi[k];
+    g |= l != l;
+    a = l < a ? l : a;
+    b = h > b ? h : b;
+  }
+  const auto widen = [&](std::size_t from, std::size_t to) {
+    if (from >= to) return;
+    float pa, pb;
+    bool pg;
+    ColumnRange(ys + from, to - from, pa, pb, pg);
+    g |= pg;
+    a = pa < a ? pa : a;
+    b = pb > b ? pb : b;
+  };
+  widen(i, b0 * B);
+  widen(b1 * B, end);
+  lo = a;
+  hi = b;
+  gap = g;
+}
+
 inline bool InColumn(double f, int column) {
   return f > -2147483648.0 && f < 2147483648.0 && static_cast<int>(f) == column;
 }
 
 template <class T>
 void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip, bool xSorted,
-                 std::vector<Segment>& out) {
+                 const BlockRanges* ranges, std::vector<Segment>& out) {
   SegmentBuilder line(out);
   bool havePrev = false;
   double px = 0.0, py = 0.0;  // the previous point in pixels, unrounded
@@ -377,7 +421,7 @@ void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& ma
       const std::size_t end = hi;
       T ymin, ymax;
       bool gap;
-      ColumnRange(ys + i, end - i, ymin, ymax, gap);
+      RangeOf(ys, i, end, ranges, ymin, ymax, gap);
       const double fa = fyOf(static_cast<double>(ymax)), fb = fyOf(static_cast<double>(ymin));
       const double fyLo = std::min(fa, fb), fyHi = std::max(fa, fb);
       if (!gap && fyLo >= top && fyHi <= bottom) {
@@ -425,8 +469,8 @@ void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& ma
 }
 
 template <class T>
-void ReduceDotsT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map,
-                 const ClipBox& clip, std::vector<PixelPoint>& out) {
+void ReduceDotsT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                 std::vector<PixelPoint>& out) {
   const long w = static_cast<long>(clip.right) - clip.left + 1;
   const long h = static_cast<long>(clip.bottom) - clip.top + 1;
   if (w <= 0 || h <= 0) return;
@@ -456,12 +500,22 @@ void ReduceDotsT(const T* xs, const T* ys, std::size_t n, const PixelMapping& ma
 }  // namespace
 
 void ReduceLine(const float* xs, const float* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
-                std::vector<Segment>& out, bool xSorted) {
-  ReduceLineT(xs, ys, n, map, clip, xSorted, out);
+                std::vector<Segment>& out, bool xSorted, const BlockRanges* ranges) {
+  ReduceLineT(xs, ys, n, map, clip, xSorted, ranges, out);
 }
 void ReduceLine(const double* xs, const double* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
                 std::vector<Segment>& out, bool xSorted) {
-  ReduceLineT(xs, ys, n, map, clip, xSorted, out);
+  ReduceLineT(xs, ys, n, map, clip, xSorted, static_cast<const BlockRanges*>(nullptr), out);
+}
+
+void BlockRanges::Grow(const float* ys, std::size_t n) {
+  for (std::size_t k = lo.size(); (k + 1) * BLOCK <= n; ++k) {
+    float a, b;
+    bool gap;
+    ColumnRange(ys + k * BLOCK, BLOCK, a, b, gap);
+    lo.push_back(gap ? std::numeric_limits<float>::quiet_NaN() : a);
+    hi.push_back(b);
+  }
 }
 
 bool IsSorted(const float* xs, std::size_t n) {

@@ -9,6 +9,21 @@
 
 namespace plotcore {
 
+// Lowest and highest y of each whole block of BLOCK points (NaN as the lowest when the block
+// holds one): a pixel column spanning many blocks reads two values a block instead of every
+// point, which keeps the paint of a week of samples short. A few bytes per thousand points.
+struct BlockRanges {
+  static constexpr std::size_t BLOCK = 256;
+  std::vector<float> lo, hi;
+  void Clear() {
+    lo.clear();
+    hi.clear();
+  }
+  // Summarises the whole blocks of ys[0 .. n) not summarised yet; the earlier ones must not
+  // have changed.
+  void Grow(const float* ys, std::size_t n);
+};
+
 // Points of the vector-backed series; the series classes inherit it. The points are read
 // through m_xs / m_ys (m_count of them): either the series' own copy (SetPoints) or the
 // caller's arrays (ViewPoints), which a long recording needs: a copy would double its memory
@@ -21,6 +36,7 @@ struct SeriesPoints {
   double m_boundMinX = -1.0, m_boundMaxX = 1.0, m_boundMinY = -1.0, m_boundMaxY = 1.0;
   bool m_xSorted = true;                  // x never decreases (and has no NaN): drawing may search columns
   bool m_haveX = false, m_haveY = false;  // the bounds come from data
+  BlockRanges m_ranges;                   // of the y values
 
   // Copies the points. Vectors of unequal length are cut to the shorter one, so no point is
   // ever read past the end of y. Bounds cover the finite values only (a NaN or infinity from a
@@ -96,8 +112,9 @@ struct Segment {
 // Drawn as separate segments this gives the pixels of one line call per point; joined into a
 // polyline it would not quite, because joins are drawn differently from line caps.
 // xSorted: x never decreases, which lets the points of a column be found by search.
+// ranges: the block ranges of ys, if known.
 void ReduceLine(const float* xs, const float* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
-                std::vector<Segment>& out, bool xSorted = false);
+                std::vector<Segment>& out, bool xSorted = false, const BlockRanges* ranges = nullptr);
 void ReduceLine(const double* xs, const double* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
                 std::vector<Segment>& out, bool xSorted = false);
 

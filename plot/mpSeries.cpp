@@ -134,7 +134,7 @@ struct SeriesPainter {
       static thread_local std::vector<plotcore::Segment> segments;
       segments.clear();
       if (xs && ys)
-        plotcore::ReduceLine(xs, ys, n, map, clip, segments, s.RawSorted());
+        plotcore::ReduceLine(xs, ys, n, map, clip, segments, s.RawSorted(), s.RawRanges());
       else
         plotcore::ReduceLine(gx.data(), gy.data(), gx.size(), map, clip, segments);
       StrokeSegments(dc, gc, segments, s.m_pen);

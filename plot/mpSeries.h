@@ -42,6 +42,7 @@ class mpCurve : public mpLayer {
   virtual const float* RawXs() const { return nullptr; }
   virtual const float* RawYs() const { return nullptr; }
   virtual bool RawSorted() const { return false; }
+  virtual const plotcore::BlockRanges* RawRanges() const { return nullptr; }
   // Drawn against the right-hand y scale.
   virtual bool OnSecondAxis() const = 0;
 
@@ -118,6 +119,7 @@ class mpVectorCurve : public Curve, protected plotcore::SeriesPoints {
   const float* RawXs() const override { return m_xs; }
   const float* RawYs() const override { return m_ys; }
   bool RawSorted() const override { return m_xSorted; }
+  const plotcore::BlockRanges* RawRanges() const override { return &m_ranges; }
 };
 
 class mpFXYVector : public mpVectorCurve<mpFXY> {

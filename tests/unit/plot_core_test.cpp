@@ -256,6 +256,22 @@ TEST(PlotSeries, DamagedInputIsCutOrSkippedNotReadPast) {
   EXPECT_EQ(s.m_boundMinY, 1);
   EXPECT_EQ(s.m_boundMaxY, 3);
 
+  // Long enough for the bounds to be taken several values at a time: NaN and the infinities in
+  // every position of a step are passed over.
+  std::vector<float> xs, ys;
+  const float inf = std::numeric_limits<float>::infinity();
+  for (int i = 0; i < 1001; ++i) {
+    xs.push_back(i % 5 == 1 ? NaN : i % 7 == 2 ? -inf : static_cast<float>(i));
+    ys.push_back(i % 3 == 0 ? inf : i % 11 == 4 ? NaN : static_cast<float>((i * 37) % 101) - 50);
+  }
+  ys[999] = -1000;
+  s.SetPoints(xs, ys);
+  EXPECT_EQ(s.m_boundMinX, 0);
+  EXPECT_EQ(s.m_boundMaxX, 1000);
+  EXPECT_EQ(s.m_boundMinY, -1000);
+  EXPECT_EQ(s.m_boundMaxY, 50);
+  EXPECT_FALSE(s.m_xSorted);
+
   s.SetPoints({NaN}, {NaN});  // nothing finite: the empty bounds
   EXPECT_EQ(s.m_boundMinX, -1);
   EXPECT_EQ(s.m_boundMaxY, 1);

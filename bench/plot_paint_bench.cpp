@@ -310,41 +310,25 @@ int main(int argc, char** argv) {
   constexpr double LIMIT_MS = 10.0, POINTS_LIMIT_MS = 16.0;
   for (long n : sizes) Recordings()[static_cast<std::size_t>(n)] = MakeRecording(n);
 
-  for (long n : sizes) {
-    benchmark::RegisterBenchmark("Paint/reduced", BM_Paint, false, wxANTIALIAS_NONE, false, false)
+  const auto paint = [](const char* name, long n, int repetitions, int iterations, bool everyPoint,
+                        wxAntialiasMode mode, bool dots = false, bool distinct = false) {
+    benchmark::RegisterBenchmark(name, BM_Paint, everyPoint, mode, dots, distinct)
         ->Arg(n)
         ->Unit(benchmark::kMillisecond)
-        ->Repetitions(15)
-        ->Iterations(4);
+        ->Repetitions(repetitions)
+        ->Iterations(iterations);
+  };
+  for (long n : sizes) {
+    paint("Paint/reduced", n, 15, 4, false, wxANTIALIAS_NONE);
     // Every point with one line call each: antialiased as the toolkit draws by default, and
     // aliased like the reduced curve.
     const int slowRepetitions = n > POINTS_SIZE ? 1 : 3;
-    benchmark::RegisterBenchmark("Paint/every_point", BM_Paint, true, wxANTIALIAS_DEFAULT, false, false)
-        ->Arg(n)
-        ->Unit(benchmark::kMillisecond)
-        ->Repetitions(slowRepetitions)
-        ->Iterations(1);
-    benchmark::RegisterBenchmark("Paint/every_point_aliased", BM_Paint, true, wxANTIALIAS_NONE, false, false)
-        ->Arg(n)
-        ->Unit(benchmark::kMillisecond)
-        ->Repetitions(slowRepetitions)
-        ->Iterations(1);
+    paint("Paint/every_point", n, slowRepetitions, 1, true, wxANTIALIAS_DEFAULT);
+    paint("Paint/every_point_aliased", n, slowRepetitions, 1, true, wxANTIALIAS_NONE);
   }
-  benchmark::RegisterBenchmark("Points/batched", BM_Paint, false, wxANTIALIAS_NONE, true, false)
-      ->Arg(POINTS_SIZE)
-      ->Unit(benchmark::kMillisecond)
-      ->Repetitions(15)
-      ->Iterations(4);
-  benchmark::RegisterBenchmark("Points/dot_per_pixel", BM_Paint, true, wxANTIALIAS_NONE, true, true)
-      ->Arg(POINTS_SIZE)
-      ->Unit(benchmark::kMillisecond)
-      ->Repetitions(5)
-      ->Iterations(1);
-  benchmark::RegisterBenchmark("Points/every_point", BM_Paint, true, wxANTIALIAS_NONE, true, false)
-      ->Arg(POINTS_SIZE)
-      ->Unit(benchmark::kMillisecond)
-      ->Repetitions(3)
-      ->Iterations(1);
+  paint("Points/batched", POINTS_SIZE, 15, 4, false, wxANTIALIAS_NONE, true);
+  paint("Points/dot_per_pixel", POINTS_SIZE, 5, 1, true, wxANTIALIAS_NONE, true, true);
+  paint("Points/every_point", POINTS_SIZE, 3, 1, true, wxANTIALIAS_NONE, true);
   const long crosshairSize = POINTS_SIZE;
   benchmark::RegisterBenchmark("Crosshair/cached", BM_Crosshair, true)
       ->Arg(crosshairSize)

@@ -578,30 +578,25 @@ TEST(PlotReduction, ColoursTheSamePixelsAsDrawingEveryPoint) {
     PixelMapping map;
   };
   std::vector<Case> cases;
-  {  // a long noisy recording, hundreds of points per column, with gaps and spikes off the
-     // view, and starting and ending outside it
-    Case c{"dense", {}, {}, {5000, 400.0 / 9000, 20, 8}};
-    for (int i = 0; i < 100000; ++i) {
+  // A long noisy recording at 0.1 s with NaN, spikes off the view and infinities every so
+  // many points (0: none).
+  const auto noisy = [&](const char* name, int n, float wave, PixelMapping map, int nanEvery, int spikeEvery,
+                         int infEvery) {
+    Case c{name, {}, {}, map};
+    for (int i = 0; i < n; ++i) {
       c.xs.push_back(i * 0.1f);
-      float y = 20 + 4 * std::sin(i * 0.001f) + 3 * noise(rng);
-      if (i % 7919 == 0) y = NaN;
-      if (i % 5003 == 0) y = 500;
+      float y = 20 + 4 * std::sin(i * wave) + 3 * noise(rng);
+      if (i % nanEvery == 0) y = NaN;
+      if (i % spikeEvery == 0) y = 500;
+      if (infEvery && i % infEvery == 0) y = std::numeric_limits<float>::infinity();
       c.ys.push_back(y);
     }
     cases.push_back(std::move(c));
-  }
-  {  // thousands of points per column: whole blocks of them are read from their ranges
-    Case c{"very dense", {}, {}, {15000, 100.0 / 30000, 20, 8}};
-    for (int i = 0; i < 300000; ++i) {
-      c.xs.push_back(i * 0.1f);
-      float y = 20 + 4 * std::sin(i * 0.0001f) + 3 * noise(rng);
-      if (i % 37117 == 0) y = NaN;
-      if (i % 50021 == 0) y = 500;
-      if (i % 70001 == 0) y = std::numeric_limits<float>::infinity();
-      c.ys.push_back(y);
-    }
-    cases.push_back(std::move(c));
-  }
+  };
+  // Hundreds of points per column, starting and ending outside the view.
+  noisy("dense", 100000, 0.001f, {5000, 400.0 / 9000, 20, 8}, 7919, 5003, 0);
+  // Thousands of points per column: whole blocks of them are read from their ranges.
+  noisy("very dense", 300000, 0.0001f, {15000, 100.0 / 30000, 20, 8}, 37117, 50021, 70001);
   {  // slow steps: runs of equal x, flat stretches along one row
     Case c{"steps", {}, {}, {100, 2, 0, 4}};
     for (int i = 0; i < 4000; ++i) {

@@ -3,8 +3,10 @@
 // read over the emulated USB bus, decoded, appended, readouts, list and plot updated); the
 // logger's flow counts its samples, so the end can check that every sample arrived, in
 // order. Reports the worst tick (wall and the main thread's CPU), the median, and the heap
-// growth per sample after warm-up (the recording and whatever else grows with it, such as
-// the plot's copies of the series). Not run in CI: at one tick a second a week is 604,800
+// growth per sample after warm-up (the recording and whatever else grows with it; the plot's
+// curves read the recording's arrays), then what switching the filter on adds (the
+// unfiltered copies of three series). Limits: 10 ms for the worst tick, 24 bytes a sample
+// with the filter off. Not run in CI: at one tick a second a week is 604,800
 // ticks, several minutes.
 //   xvfb-run -a -s "-screen 0 1280x1024x24" env LD_PRELOAD=libumockdev-preload.so.0
 //       build/bench/live_week_bench [TICK_MS [DAYS]]      (defaults 1000 and 7)
@@ -90,7 +92,7 @@ int Run(int tickMs, int days) {
               *std::max_element(wall.begin(), wall.end()));
   std::printf("tick CPU ms:   median %.3f  p99.9 %.3f  worst %.3f   (limit for the worst tick: 10 ms)\n",
               bench::Median(cpu), Percentile(cpu, 0.999), *std::max_element(cpu.begin(), cpu.end()));
-  std::printf("heap growth after warm-up: %.1f bytes per sample (%zu bytes for %d samples)\n",
+  std::printf("heap growth after warm-up: %.1f bytes per sample (%zu bytes for %d samples; limit 24)\n",
               static_cast<double>(heapEnd - heapWarm) / (received - samplesWarm), heapEnd - heapWarm,
               received - samplesWarm);
   // To tell the recording's share from the rest: the room its four arrays hold.
@@ -99,6 +101,14 @@ int Run(int tickMs, int days) {
                      sizeof(float);
   std::printf("of the heap in use, the recording's arrays hold %.1f bytes per sample\n",
               static_cast<double>(own) / received);
+  // The filter on the live recording, as its button does.
+  const size_t heapBeforeFilter = bench::HeapInUse();
+  const double filterCpu0 = bench::ThreadCpuMs();
+  frame->FilterAction();
+  const double filterCpuMs = bench::ThreadCpuMs() - filterCpu0;
+  std::printf("filter on: %.1f ms CPU; it adds %.1f bytes per sample (limit with the filter off: 24)\n", filterCpuMs,
+              static_cast<double>(bench::HeapInUse() - heapBeforeFilter) / received);
+  frame->FilterAction();
   std::printf("run time: %.0f s\n", bench::MsSince(begin) / 1e3);
 
   wxCommandEvent stop(wxEVT_BUTTON, ID_LIVE_STOP);

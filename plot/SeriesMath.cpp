@@ -23,8 +23,8 @@ bool FiniteRange(const float* v, std::size_t n, float& lo, float& hi) {
     f4 x;
     std::memcpy(&x, v + k, sizeof x);
     const auto finite = (x - x) == 0;  // false for NaN and the infinities
-    a = (finite && x < a) ? x : a;
-    b = (finite && x > b) ? x : b;
+    a = (finite & (x < a)) ? x : a;
+    b = (finite & (x > b)) ? x : b;
   }
   float l = std::min(std::min(a[0], a[1]), std::min(a[2], a[3]));
   float h = std::max(std::max(b[0], b[1]), std::max(b[2], b[3]));

@@ -366,6 +366,23 @@ inline bool InColumn(double f, int column) {
   return f > -2147483648.0 && f < 2147483648.0 && static_cast<int>(f) == column;
 }
 
+// The end of the run of points from i that lie in pixel column `column` (i does), for x that
+// never decreases: by doubling steps, then bisection.
+template <class FxOf>
+std::size_t ColumnEnd(const FxOf& fxOf, std::size_t i, std::size_t n, int column) {
+  std::size_t lo = i, hi = i + 1, stride = 1;
+  while (hi < n && InColumn(fxOf(hi), column)) {
+    lo = hi;
+    stride *= 2;
+    hi = std::min(n, lo + stride);
+  }
+  while (hi - lo > 1) {  // lo in the column, hi not (or the end)
+    const std::size_t mid = lo + (hi - lo) / 2;
+    (InColumn(fxOf(mid), column) ? lo : hi) = mid;
+  }
+  return hi;
+}
+
 template <class T>
 void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip, bool xSorted,
                  const BlockRanges* ranges, std::vector<Segment>& out) {
@@ -424,17 +441,7 @@ void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& ma
         continue;
       }
       const int column = static_cast<int>(f0);
-      std::size_t lo = i, hi = i + 1, stride = 1;
-      while (hi < n && InColumn(fxOf(hi), column)) {
-        lo = hi;
-        stride *= 2;
-        hi = std::min(n, lo + stride);
-      }
-      while (hi - lo > 1) {  // lo in the column, hi not (or the end)
-        const std::size_t mid = lo + (hi - lo) / 2;
-        (InColumn(fxOf(mid), column) ? lo : hi) = mid;
-      }
-      const std::size_t end = hi;
+      const std::size_t end = ColumnEnd(fxOf, i, n, column);
       T ymin, ymax;
       bool gap;
       RangeOf(ys, i, end, ranges, ymin, ymax, gap);
@@ -484,12 +491,53 @@ void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& ma
   line.End();
 }
 
+// With x sorted, a column at a time: its points mark their rows in a column of bytes without
+// a branch each, and the marked pixels are read off top to bottom. The same pixels as the
+// general way, in another order.
+template <class T>
+void ReduceDotsByColumn(const T* xs, const T* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                        std::vector<PixelPoint>& out) {
+  const long h = static_cast<long>(clip.bottom) - clip.top + 1;
+  static thread_local std::vector<unsigned char> marks;
+  marks.assign(static_cast<std::size_t>(h) + 1, 0);  // the last one takes the points outside
+  const double cx = map.centreX, sx = map.pxPerUnitX, cy = map.centreY, sy = map.pxPerUnitY;
+  const double left = clip.left, right = clip.right, top = clip.top, bottom = clip.bottom;
+  const auto fxOf = [&](std::size_t k) { return (static_cast<double>(xs[k]) - cx) * sx; };
+  for (std::size_t i = 0; i < n;) {
+    const double f0 = fxOf(i);
+    if (!(f0 >= left && f0 <= right)) {
+      ++i;
+      continue;
+    }
+    const int column = static_cast<int>(f0);
+    const std::size_t end = ColumnEnd(fxOf, i, n, column);
+    // The rightmost column also holds points just beyond the box's edge (x truncates).
+    const bool edge = column == clip.right;
+    for (; i < end; ++i) {
+      const double fy = (cy - static_cast<double>(ys[i])) * sy;
+      const bool inside = fy >= top && fy <= bottom && (!edge || fxOf(i) <= right);
+      // Inside the box, so within int range: the cast is ToPixel's. NaN goes to the spare row.
+      const long row = inside ? static_cast<long>(static_cast<int>(fy)) - clip.top : h;
+      marks[static_cast<std::size_t>(row)] = 1;
+    }
+    for (long row = 0; row < h; ++row) {
+      if (!marks[static_cast<std::size_t>(row)]) continue;
+      marks[static_cast<std::size_t>(row)] = 0;
+      out.push_back({column, static_cast<int>(clip.top + row)});
+    }
+  }
+}
+
 template <class T>
 void ReduceDotsT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
-                 std::vector<PixelPoint>& out) {
+                 std::vector<PixelPoint>& out, bool xSorted) {
   const long w = static_cast<long>(clip.right) - clip.left + 1;
   const long h = static_cast<long>(clip.bottom) - clip.top + 1;
   if (w <= 0 || h <= 0) return;
+  if (xSorted && map.pxPerUnitX > 0) {
+    ReduceDotsByColumn(xs, ys, n, map, clip, out);
+    return;
+  }
   // One byte per pixel of the box: each dot is drawn once, in the order first seen.
   const bool useSeen = w * h <= (1L << 26);
   static thread_local std::vector<unsigned char> seen;
@@ -546,12 +594,12 @@ bool IsSorted(const float* xs, std::size_t n) {
   return true;
 }
 void ReduceDots(const float* xs, const float* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
-                std::vector<PixelPoint>& out) {
-  ReduceDotsT(xs, ys, n, map, clip, out);
+                std::vector<PixelPoint>& out, bool xSorted) {
+  ReduceDotsT(xs, ys, n, map, clip, out, xSorted);
 }
 void ReduceDots(const double* xs, const double* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
                 std::vector<PixelPoint>& out) {
-  ReduceDotsT(xs, ys, n, map, clip, out);
+  ReduceDotsT(xs, ys, n, map, clip, out, false);
 }
 
 void StampRuns(const std::vector<PixelPoint>& dots, const std::vector<PixelPoint>& stamp, std::vector<PixelRun>& out) {

@@ -122,9 +122,9 @@ void ReduceLine(const double* xs, const double* ys, std::size_t n, const PixelMa
 bool IsSorted(const float* xs, std::size_t n);
 
 // The pixels of the points inside the clip box, each once (drawing a dot twice changes
-// nothing).
+// nothing), in the order first seen; with xSorted (see IsSorted) column by column instead.
 void ReduceDots(const float* xs, const float* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
-                std::vector<PixelPoint>& out);
+                std::vector<PixelPoint>& out, bool xSorted = false);
 void ReduceDots(const double* xs, const double* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
                 std::vector<PixelPoint>& out);
 

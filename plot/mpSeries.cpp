@@ -142,7 +142,7 @@ struct SeriesPainter {
       static thread_local std::vector<plotcore::PixelPoint> dots;
       dots.clear();
       if (xs && ys)
-        plotcore::ReduceDots(xs, ys, n, map, clip, dots);
+        plotcore::ReduceDots(xs, ys, n, map, clip, dots, s.RawSorted());
       else
         plotcore::ReduceDots(gx.data(), gy.data(), gx.size(), map, clip, dots);
       DrawDots(dc, gc, dots, s.m_pen);

@@ -680,4 +680,28 @@ TEST(PlotReduction, DotsAreTheVisiblePixelsEachOnce) {
   std::vector<PixelPoint> dots;
   ReduceDots(xs.data(), ys.data(), xs.size(), {0, 10, 0, 10}, VIEW, dots);
   EXPECT_EQ(dots, (std::vector<PixelPoint>{{0, 0}, {10, -10}}));
+
+  // Sorted x goes column by column: the same pixels, each once, for dense and sparse columns,
+  // NaN and points beyond every edge of the box.
+  std::mt19937 rng(5);
+  std::normal_distribution<float> noise(0.0f, 1.0f);
+  std::vector<float> tx, ty;
+  for (int i = 0; i < 200000; ++i) {
+    tx.push_back(i * 0.01f - 300);
+    ty.push_back(i % 4999 == 0 ? NaN : 60 * std::sin(i * 0.0003f) + 8 * noise(rng));
+  }
+  ASSERT_TRUE(IsSorted(tx.data(), tx.size()));
+  for (const PixelMapping& m : {PixelMapping{700, 0.2, 0, 1.5}, PixelMapping{0, 3, 10, 0.8}}) {
+    std::vector<PixelPoint> general, byColumn;
+    ReduceDots(tx.data(), ty.data(), tx.size(), m, VIEW, general);
+    ReduceDots(tx.data(), ty.data(), tx.size(), m, VIEW, byColumn, true);
+    EXPECT_GT(general.size(), 1000u);
+    const auto pixels = [](const std::vector<PixelPoint>& dots) {
+      std::set<std::pair<int, int>> out;
+      for (const PixelPoint& p : dots) out.insert({p.x, p.y});
+      return out;
+    };
+    EXPECT_EQ(pixels(byColumn).size(), byColumn.size());
+    EXPECT_EQ(pixels(general), pixels(byColumn));
+  }
 }

@@ -102,6 +102,15 @@ int Run(int tickMs, int days) {
               *std::max_element(wall.begin(), wall.end()));
   std::printf("tick CPU ms:   median %.3f  p99.9 %.3f  worst %.3f   (limit for the worst tick: 10 ms)\n",
               bench::Median(cpu), Percentile(cpu, 0.999), *std::max_element(cpu.begin(), cpu.end()));
+  // Where the slowest ticks fell (the tick's number, one a second, counts the samples too).
+  std::vector<size_t> order(cpu.size());
+  for (size_t k = 0; k < order.size(); ++k) order[k] = k;
+  const size_t shown = std::min<size_t>(5, order.size());
+  std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(shown), order.end(),
+                    [&cpu](size_t a, size_t b) { return cpu[a] > cpu[b]; });
+  std::printf("slowest ticks by CPU:");
+  for (size_t k = 0; k < shown; ++k) std::printf("  #%zu %.3f ms", order[k] + 1, cpu[order[k]]);
+  std::printf("\n");
   std::printf("tick process CPU ms (all threads):  median %.3f  p99.9 %.3f  worst %.3f\n", bench::Median(processCpu),
               Percentile(processCpu, 0.999), *std::max_element(processCpu.begin(), processCpu.end()));
   std::printf("heap growth after warm-up: %.1f bytes per sample (%zu bytes for %d samples; limit 24)\n",

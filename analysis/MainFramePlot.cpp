@@ -1,4 +1,6 @@
 // The plot assembly: the ten layers, the three views, loading a recording and the units.
+#include <wx/stattext.h>
+
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/ToggleLook.h"
@@ -7,8 +9,6 @@
 #include "i18n/Tr.h"
 #include "live/kwxLCDDisplay.h"
 #include "plot/Plot.h"
-
-#include <wx/stattext.h>
 
 namespace {
 
@@ -66,8 +66,8 @@ void MainFrame::CreatePlotLayers() {
 
 void MainFrame::RebuildPlotLayers() {
   for (int key = 0; key <= 5; ++key) m_plot->RemoveLayer(key);
-  for (mpLayer* axis : std::initializer_list<mpLayer*>{m_timeAxis.get(), m_flowAxis.get(), m_volumeAxis.get(),
-                                                       m_pressureAxis.get()})
+  for (mpLayer* axis :
+       std::initializer_list<mpLayer*>{m_timeAxis.get(), m_flowAxis.get(), m_volumeAxis.get(), m_pressureAxis.get()})
     axis->SetTicks(!m_showGrid);
 
   if (m_showFlow || m_showVolume) {
@@ -137,20 +137,22 @@ void MainFrame::LoadShownRecording() {
   static const std::vector<float> none;
   const Storage* rec = index >= 0 ? &m_recordings[static_cast<size_t>(index)] : nullptr;
   const std::vector<float>& time = rec ? rec->GetTime() : none;
-  // A live tick only appended to the recording already on show: the series take the new
-  // samples instead of copying a long recording anew every second.
+  // The curves read the recording's own arrays (a week of live samples is too much to hold
+  // twice). Whatever changes the set notifies, and every notification comes here before
+  // anything draws, so the curves never read arrays that have moved or gone. A live tick only
+  // appended to the recording already on show: the curves look at the new samples only.
   for (auto [series, values] : {std::pair{m_flowSeries.get(), rec ? &rec->GetFlow() : &none},
                                 std::pair{m_volumeSeries.get(), rec ? &rec->GetVolume() : &none},
                                 std::pair{m_pressureSeries.get(), rec ? &rec->GetPressure() : &none}}) {
     if (extend)
-      series->ExtendPoints(time, *values);
+      series->ExtendView(time, *values);
     else
-      series->SetPoints(time, *values);
+      series->ViewPoints(time, *values);
   }
   if (extend)
-    m_pressureSeriesRight->ExtendPoints(time, rec->GetPressure());
+    m_pressureSeriesRight->ExtendView(time, rec->GetPressure());
   else
-    m_pressureSeriesRight->SetPoints(time, rec ? rec->GetPressure() : none);
+    m_pressureSeriesRight->ViewPoints(time, rec ? rec->GetPressure() : none);
 
   const wxString title =
       rec ? wxString::FromUTF8(rec->GetTitle()) + " " + wxString::FromUTF8(rec->GetDateTime()) : wxString();

@@ -1,7 +1,12 @@
 // Paints the flow view with pressure on the right-hand axis (time axis, flow axis, flow
 // curve, right-hand pressure axis and curve, legend) into an 800 x 400 memory bitmap, for
-// recordings of 43,690 and 1,000,000 samples, and compares it with drawing every point with
-// one line call each: time ratio and share of differing pixels.
+// recordings of 43,690, 1,000,000 and 6,000,000 samples (a week at 0.1 s), and compares it
+// with drawing every point with one line call each: time ratio and share of differing pixels.
+// The limit for 6,000,000 samples is 10 ms.
+//
+// Point mode (every point a dot) at 1,000,000 samples: the dots of distinct pixels batched
+// into a few paths, against the old way (one call per distinct pixel) and every point drawn
+// with one call each, with the same pixel comparison. The limit is 16 ms.
 //
 // Then a move of the cross-hair in measuring mode (a left drag by 200 pixels) at 1,000,000
 // samples: the measurement and the paint a window makes of it (the overlays over the cached
@@ -29,11 +34,14 @@ namespace {
 
 constexpr int WIDTH = 800, HEIGHT = 400;
 
-// The drawing every point with one line call each, as a reference for time and picture.
+// The drawing every point with one line call each (in point mode one dot call each, as a
+// point or, for a wider pen, a zero-length line), as a reference for time and picture; or,
+// with `distinct`, point mode as it was: one dot call per distinct pixel.
 template <class Base>
 class EveryPoint : public Base {
  public:
-  EveryPoint(bool second, wxAntialiasMode mode) : m_second(second), m_mode(mode) {}
+  EveryPoint(bool second, wxAntialiasMode mode, bool distinct = false)
+      : m_second(second), m_mode(mode), m_distinct(distinct) {}
   void Plot(wxDC& dc, mpWindow& w) override {
     const double sx = w.GetPxPerUnitX(), cx = w.GetCentreX();
     const double sy = m_second ? w.GetPxPerUnitY2() : w.GetPxPerUnitY();
@@ -46,18 +54,36 @@ class EveryPoint : public Base {
     double x, y;
     bool first = true;
     wxPoint prev;
+    const bool wide = this->GetPen().GetWidth() > 1;
+    const auto dot = [&](const wxPoint& p) {
+      if (wide)
+        dc.DrawLine(p, p);
+      else
+        dc.DrawPoint(p);
+    };
     {
       wxDCClipper clip(dc, w.GetPlotAreaRect());  // the curves stay between the axes
-      while (this->NextPoint(x, y)) {
-        const wxPoint p(static_cast<int>((x - cx) * sx), static_cast<int>((cy - y) * sy));
-        dc.DrawLine(first ? p : prev, p);
-        prev = p;
-        first = false;
+      if (m_distinct) {
+        std::vector<plotcore::PixelPoint> dots;
+        const plotcore::ClipBox clipBox = plotcore::Grown(w.GetPlotArea(), std::max(1, this->GetPen().GetWidth()) + 2);
+        plotcore::ReduceDots(this->m_xs, this->m_ys, this->m_count, plotcore::PixelMapping{cx, sx, cy, sy}, clipBox,
+                             dots);
+        for (const plotcore::PixelPoint& p : dots) dot(wxPoint(p.x, p.y));
+      } else {
+        while (this->NextPoint(x, y)) {
+          const wxPoint p(static_cast<int>((x - cx) * sx), static_cast<int>((cy - y) * sy));
+          if (this->GetContinuity())
+            dc.DrawLine(first ? p : prev, p);
+          else
+            dot(p);
+          prev = p;
+          first = false;
+        }
       }
     }
     if (gc) gc->SetAntialiasMode(old);
     // Colour key, titles and marker as the series draws them, without its curve.
-    std::vector<float> xs = this->m_xs, ys = this->m_ys;
+    const std::vector<float> xs(this->m_xs, this->m_xs + this->m_count), ys(this->m_ys, this->m_ys + this->m_count);
     this->SetPoints({}, {});
     Base::Plot(dc, w);
     this->SetPoints(xs, ys);
@@ -66,6 +92,7 @@ class EveryPoint : public Base {
  private:
   bool m_second;
   wxAntialiasMode m_mode;
+  bool m_distinct;
 };
 
 struct Recording {
@@ -85,8 +112,7 @@ Recording MakeRecording(std::size_t n) {
     if (i % 20000 == 0) level = 5.0f + static_cast<float>(rng() % 40);  // tap opened / closed
     r.t[i] = static_cast<float>(t);
     r.flow[i] = level + 6.0f * static_cast<float>(std::sin(t / 700.0)) + 1.5f * noise(rng);
-    r.pressure[i] = 3.0f + 0.6f * static_cast<float>(std::sin(t / 1100.0)) -
-                    0.02f * level + 0.08f * noise(rng);
+    r.pressure[i] = 3.0f + 0.6f * static_cast<float>(std::sin(t / 1100.0)) - 0.02f * level + 0.08f * noise(rng);
   }
   return r;
 }
@@ -97,7 +123,8 @@ struct View {
   mpWindow* plot = nullptr;
   std::vector<std::unique_ptr<mpLayer>> layers;
 
-  View(const Recording& r, bool everyPoint, wxAntialiasMode mode) {
+  // `dots`: point mode; `distinct` (with everyPoint): one dot call per distinct pixel.
+  View(const Recording& r, bool everyPoint, wxAntialiasMode mode, bool dots = false, bool distinct = false) {
     frame = new wxFrame(nullptr, wxID_ANY, "bench", wxPoint(0, 0), wxSize(WIDTH, HEIGHT));
     plot = new mpWindow(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSUNKEN_BORDER);
     frame->SetClientSize(WIDTH, HEIGHT);
@@ -109,17 +136,17 @@ struct View {
     auto* flowAxis = new mpScaleY("Durchfluss (Liter/min)", 2, true, true);
     flowAxis->SetCaption("Durchfluss");
     auto* pressureAxis = new mpScaleYVell("Druck (bar)", 5, true);
-    mpFXYVector* flow = everyPoint ? new EveryPoint<mpFXYVector>(false, mode) : new mpFXYVector;
+    mpFXYVector* flow = everyPoint ? new EveryPoint<mpFXYVector>(false, mode, distinct) : new mpFXYVector;
     mpFXYVectorVell* pressure =
-        everyPoint ? new EveryPoint<mpFXYVectorVell>(true, mode) : new mpFXYVectorVell;
+        everyPoint ? new EveryPoint<mpFXYVectorVell>(true, mode, distinct) : new mpFXYVectorVell;
     auto* legend = new mpInfoLegend(wxRect(200, 20, 40, 40), wxTRANSPARENT_BRUSH);
     for (mpLayer* l : std::initializer_list<mpLayer*>{time, flowAxis, pressureAxis, flow, pressure})
       l->SetFont(axisFont);
     legend->SetFont(wxFont(10, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
     flow->SetPen(wxPen(wxColour(0, 0, 255), 2, wxPENSTYLE_SOLID));
     pressure->SetPen(wxPen(wxColour(255, 0, 0), 2, wxPENSTYLE_SOLID));
-    flow->SetContinuity(true);
-    pressure->SetContinuity(true);
+    flow->SetContinuity(!dots);
+    pressure->SetContinuity(!dots);
     flow->SetSeriesLabel("Durchfluss");
     flow->SetUnitText("l/min");
     pressure->SetSeriesLabel("Druck");
@@ -131,8 +158,7 @@ struct View {
     // Measured points show in the legend and as markers; measuring itself stays off.
     flow->SetMarker(r.t[r.t.size() / 3], r.flow[r.t.size() / 3]);
     pressure->SetMarker(r.t[r.t.size() / 2], r.pressure[r.t.size() / 2]);
-    for (mpLayer* l : std::initializer_list<mpLayer*>{time, flowAxis, flow, pressureAxis,
-                                                       pressure, legend}) {
+    for (mpLayer* l : std::initializer_list<mpLayer*>{time, flowAxis, flow, pressureAxis, pressure, legend}) {
       layers.emplace_back(l);
       plot->InsertLayer(l);
     }
@@ -144,9 +170,7 @@ struct View {
     wxYield();
   }
 
-  bool SizeOk() const {
-    return plot->GetPlotWidth() == WIDTH && plot->GetPlotHeight() == HEIGHT;
-  }
+  bool SizeOk() const { return plot->GetPlotWidth() == WIDTH && plot->GetPlotHeight() == HEIGHT; }
 };
 
 std::map<std::size_t, Recording>& Recordings() {
@@ -156,9 +180,10 @@ std::map<std::size_t, Recording>& Recordings() {
 
 void Paint(View& v, wxMemoryDC& dc) { v.plot->DrawView(dc); }
 
-void BM_Paint(benchmark::State& state, bool everyPoint, wxAntialiasMode mode) {
+void BM_Paint(benchmark::State& state, bool everyPoint, wxAntialiasMode mode, bool dots = false,
+              bool distinct = false) {
   const std::size_t n = static_cast<std::size_t>(state.range(0));
-  View v(Recordings()[n], everyPoint, mode);
+  View v(Recordings()[n], everyPoint, mode, dots, distinct);
   if (!v.SizeOk()) {
     state.SkipWithError("plot window is not 800 x 400");
     return;
@@ -207,8 +232,8 @@ void BM_Crosshair(benchmark::State& state, bool cached) {
   state.counters["samples"] = static_cast<double>(n);
 }
 
-wxImage Render(const Recording& r, bool everyPoint, wxAntialiasMode mode) {
-  View v(r, everyPoint, mode);
+wxImage Render(const Recording& r, bool everyPoint, wxAntialiasMode mode, bool dots = false, bool distinct = false) {
+  View v(r, everyPoint, mode, dots, distinct);
   wxBitmap bmp(WIDTH, HEIGHT);
   {
     wxMemoryDC dc(bmp);
@@ -251,8 +276,7 @@ class Collector : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& r : runs)
       if (r.run_type == Run::RT_Iteration && !r.error_occurred)
-        times[r.run_name.function_name + "/" + r.run_name.args].push_back(
-            r.GetAdjustedRealTime());
+        times[r.run_name.function_name + "/" + r.run_name.args].push_back(r.GetAdjustedRealTime());
     ConsoleReporter::ReportRuns(runs);
   }
   double Median(const std::string& key) {
@@ -280,20 +304,32 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i)
     if (std::string(argv[i]) == "--no_compare") compare = false;
 
-  const std::vector<long> sizes = {43690, 1000000};
+  const std::vector<long> sizes = {43690, 1000000, 6000000};
+  constexpr long POINTS_SIZE = 1000000;
+  constexpr long LIMIT_SIZE = 6000000;
+  constexpr double LIMIT_MS = 10.0, POINTS_LIMIT_MS = 16.0;
   for (long n : sizes) Recordings()[static_cast<std::size_t>(n)] = MakeRecording(n);
 
+  const auto paint = [](const char* name, long n, int repetitions, int iterations, bool everyPoint,
+                        wxAntialiasMode mode, bool dots = false, bool distinct = false) {
+    benchmark::RegisterBenchmark(name, BM_Paint, everyPoint, mode, dots, distinct)
+        ->Arg(n)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(repetitions)
+        ->Iterations(iterations);
+  };
   for (long n : sizes) {
-    benchmark::RegisterBenchmark("Paint/reduced", BM_Paint, false, wxANTIALIAS_NONE)
-        ->Arg(n)->Unit(benchmark::kMillisecond)->Repetitions(15)->Iterations(4);
+    paint("Paint/reduced", n, 15, 4, false, wxANTIALIAS_NONE);
     // Every point with one line call each: antialiased as the toolkit draws by default, and
     // aliased like the reduced curve.
-    benchmark::RegisterBenchmark("Paint/every_point", BM_Paint, true, wxANTIALIAS_DEFAULT)
-        ->Arg(n)->Unit(benchmark::kMillisecond)->Repetitions(3)->Iterations(1);
-    benchmark::RegisterBenchmark("Paint/every_point_aliased", BM_Paint, true, wxANTIALIAS_NONE)
-        ->Arg(n)->Unit(benchmark::kMillisecond)->Repetitions(3)->Iterations(1);
+    const int slowRepetitions = n > POINTS_SIZE ? 1 : 3;
+    paint("Paint/every_point", n, slowRepetitions, 1, true, wxANTIALIAS_DEFAULT);
+    paint("Paint/every_point_aliased", n, slowRepetitions, 1, true, wxANTIALIAS_NONE);
   }
-  const long crosshairSize = sizes.back();
+  paint("Points/batched", POINTS_SIZE, 15, 4, false, wxANTIALIAS_NONE, true);
+  paint("Points/dot_per_pixel", POINTS_SIZE, 5, 1, true, wxANTIALIAS_NONE, true, true);
+  paint("Points/every_point", POINTS_SIZE, 3, 1, true, wxANTIALIAS_NONE, true);
+  const long crosshairSize = POINTS_SIZE;
   benchmark::RegisterBenchmark("Crosshair/cached", BM_Crosshair, true)
       ->Arg(crosshairSize)
       ->Unit(benchmark::kMillisecond)
@@ -319,26 +355,51 @@ int main(int argc, char** argv) {
   for (long n : sizes) {
     const std::string arg = std::to_string(n);
     const double fast = reporter.Median("Paint/reduced/" + arg);
+    const std::string limit = " (limit " + std::to_string(static_cast<int>(LIMIT_MS)) + " ms)";
     const double slow = reporter.Median("Paint/every_point/" + arg);
     const double slowAliased = reporter.Median("Paint/every_point_aliased/" + arg);
     if (fast > 0 && slow > 0 && slowAliased > 0)
-      std::printf("%8ld samples: reduced %.2f ms median; every point %.1f ms (%.0f x), "
-                  "every point aliased %.1f ms (%.0f x)\n",
-                  n, fast, slow, slow / fast, slowAliased, slowAliased / fast);
+      std::printf(
+          "%8ld samples: reduced %.2f ms median%s; every point %.1f ms (%.0f x), "
+          "every point aliased %.1f ms (%.0f x)\n",
+          n, fast, n == LIMIT_SIZE ? limit.c_str() : "", slow, slow / fast, slowAliased, slowAliased / fast);
     if (!compare) continue;
     const Recording& r = Recordings()[static_cast<std::size_t>(n)];
     const wxImage reduced = Render(r, false, wxANTIALIAS_NONE);
     const wxImage sameMode = Render(r, true, wxANTIALIAS_NONE);
     const wxImage antialiased = Render(r, true, wxANTIALIAS_DEFAULT);
-    std::printf("%8ld samples: differing pixels vs every point aliased: %.3f %%; "
-                "vs every point antialiased: %.3f %% (%.3f %% by more than 64 levels)\n",
-                n, DifferingShare(reduced, sameMode), DifferingShare(reduced, antialiased),
-                DifferingShare(reduced, antialiased, 64));
-    if (n == sizes.back()) {
+    std::printf(
+        "%8ld samples: differing pixels vs every point aliased: %.3f %%; "
+        "vs every point antialiased: %.3f %% (%.3f %% by more than 64 levels)\n",
+        n, DifferingShare(reduced, sameMode), DifferingShare(reduced, antialiased),
+        DifferingShare(reduced, antialiased, 64));
+    if (n == POINTS_SIZE) {
       reduced.SaveFile("/tmp/plot_bench_reduced.png", wxBITMAP_TYPE_PNG);
       sameMode.SaveFile("/tmp/plot_bench_every_point.png", wxBITMAP_TYPE_PNG);
       antialiased.SaveFile("/tmp/plot_bench_every_point_aa.png", wxBITMAP_TYPE_PNG);
       DiffImage(reduced, sameMode).SaveFile("/tmp/plot_bench_diff.png", wxBITMAP_TYPE_PNG);
+    }
+  }
+  {
+    const std::string arg = std::to_string(POINTS_SIZE);
+    const double batched = reporter.Median("Points/batched/" + arg);
+    const double perPixel = reporter.Median("Points/dot_per_pixel/" + arg);
+    const double every = reporter.Median("Points/every_point/" + arg);
+    if (batched > 0 && perPixel > 0 && every > 0)
+      std::printf(
+          "%8ld samples, point mode: batched %.2f ms median (limit %.0f ms); a call per distinct pixel "
+          "%.1f ms (%.1f x); every point %.1f ms (%.0f x)\n",
+          POINTS_SIZE, batched, POINTS_LIMIT_MS, perPixel, perPixel / batched, every, every / batched);
+    if (compare) {
+      const Recording& r = Recordings()[static_cast<std::size_t>(POINTS_SIZE)];
+      const wxImage mine = Render(r, false, wxANTIALIAS_NONE, true);
+      const wxImage old = Render(r, true, wxANTIALIAS_NONE, true, true);
+      const wxImage every = Render(r, true, wxANTIALIAS_NONE, true);
+      std::printf(
+          "%8ld samples, point mode: differing pixels vs a call per distinct pixel: %.3f %%; "
+          "vs every point: %.3f %%\n",
+          POINTS_SIZE, DifferingShare(mine, old), DifferingShare(mine, every));
+      mine.SaveFile("/tmp/plot_bench_points.png", wxBITMAP_TYPE_PNG);
     }
   }
   benchmark::Shutdown();

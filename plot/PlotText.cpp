@@ -132,9 +132,7 @@ bool YLabelSpacing::Accept(int p, int textHeight) {
 
 std::string FormatLegendValue(double v) { return " " + Fixed(v, v < 30 ? 2 : 0) + " "; }
 
-int WidenLegendBox(int boxWidth, int textWidth) {
-  return boxWidth <= textWidth + 20 ? textWidth + 25 : boxWidth;
-}
+int WidenLegendBox(int boxWidth, int textWidth) { return boxWidth <= textWidth + 20 ? textWidth + 25 : boxWidth; }
 
 std::size_t FittingLength(std::size_t length, int maxWidth, const std::function<int(std::size_t)>& widthWithEllipsis) {
   std::size_t lo = 0, hi = length;  // widthWithEllipsis(lo) fits, or lo is 0; hi is too many

@@ -4,63 +4,129 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "plot/PlotView.h"
 
 namespace plotcore {
 
-void SeriesPoints::SetPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
-  m_xs.clear();
-  m_ys.clear();
+namespace {
+
+// Lowest and highest finite value of v[0 .. n); false when there is none. Four at a time: a
+// curve loaded from a week's recording passes over millions of values.
+bool FiniteRange(const float* v, std::size_t n, float& lo, float& hi) {
+  typedef float f4 __attribute__((vector_size(16)));
+  const float inf = std::numeric_limits<float>::infinity();
+  f4 a = {inf, inf, inf, inf}, b = -a;
+  std::size_t k = 0;
+  for (; k + 4 <= n; k += 4) {
+    f4 x;
+    std::memcpy(&x, v + k, sizeof x);
+    const auto finite = (x - x) == 0;  // false for NaN and the infinities
+    a = (finite & (x < a)) ? x : a;
+    b = (finite & (x > b)) ? x : b;
+  }
+  float l = std::min(std::min(a[0], a[1]), std::min(a[2], a[3]));
+  float h = std::max(std::max(b[0], b[1]), std::max(b[2], b[3]));
+  for (; k < n; ++k) {
+    const float x = v[k];
+    if (!std::isfinite(x)) continue;
+    l = std::min(l, x);
+    h = std::max(h, x);
+  }
+  lo = l;
+  hi = h;
+  return l <= h;
+}
+
+}  // namespace
+
+void SeriesPoints::Clear() {
+  m_ranges.Clear();
+  m_xs = m_ys = nullptr;
+  m_count = 0;
+  m_cursor = 0;
   m_xSorted = true;
   m_haveX = m_haveY = false;
   m_boundMinX = -1.0;
   m_boundMaxX = 1.0;
   m_boundMinY = -1.0;
   m_boundMaxY = 1.0;
+}
+
+void SeriesPoints::SetPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
+  Clear();
+  m_viewing = false;
+  m_ownXs.clear();
+  m_ownYs.clear();
   ExtendPoints(xs, ys);
 }
 
 void SeriesPoints::ExtendPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
   const std::size_t n = std::min(xs.size(), ys.size());
-  const std::size_t from = m_xs.size();
-  if (n < from) {  // not an extension: load afresh
+  const std::size_t from = m_count;
+  if (m_viewing || n < from) {  // not an extension of our copy: load afresh
     SetPoints(xs, ys);
     return;
   }
-  m_xs.insert(m_xs.end(), xs.begin() + static_cast<std::ptrdiff_t>(from), xs.begin() + static_cast<std::ptrdiff_t>(n));
-  m_ys.insert(m_ys.end(), ys.begin() + static_cast<std::ptrdiff_t>(from), ys.begin() + static_cast<std::ptrdiff_t>(n));
+  m_ownXs.insert(m_ownXs.end(), xs.begin() + static_cast<std::ptrdiff_t>(from),
+                 xs.begin() + static_cast<std::ptrdiff_t>(n));
+  m_ownYs.insert(m_ownYs.end(), ys.begin() + static_cast<std::ptrdiff_t>(from),
+                 ys.begin() + static_cast<std::ptrdiff_t>(n));
+  m_xs = m_ownXs.data();
+  m_ys = m_ownYs.data();
+  m_count = n;
+  Grew(from);
+}
+
+void SeriesPoints::ViewPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
+  Clear();
+  // Nothing of an earlier copy stays held beside the arrays viewed.
+  std::vector<float>().swap(m_ownXs);
+  std::vector<float>().swap(m_ownYs);
+  m_viewing = true;
+  ExtendView(xs, ys);
+}
+
+void SeriesPoints::ExtendView(const std::vector<float>& xs, const std::vector<float>& ys) {
+  const std::size_t n = std::min(xs.size(), ys.size());
+  const std::size_t from = m_count;
+  if (!m_viewing || n < from) {
+    ViewPoints(xs, ys);
+    return;
+  }
+  m_xs = xs.data();
+  m_ys = ys.data();
+  m_count = n;
+  Grew(from);
+}
+
+void SeriesPoints::ViewNothing() {
+  static const std::vector<float> none;
+  ViewPoints(none, none);
+}
+
+void SeriesPoints::Grew(std::size_t from) {
+  const std::size_t n = m_count;
+  if (n <= from) return;
+  m_ranges.Grow(m_ys, n);
+
   // Sortedness of the whole: the old part's, and the new part's including the seam.
   const std::size_t seam = from > 0 ? from - 1 : 0;
-  m_xSorted = m_xSorted && IsSorted(m_xs.data() + seam, n - seam);
-  for (std::size_t i = from; i < n; ++i) {
-    const double x = m_xs[i];
-    if (std::isfinite(x)) {
-      if (!m_haveX) {
-        m_boundMinX = m_boundMaxX = x;
-        m_haveX = true;
-      } else if (x < m_boundMinX) {
-        m_boundMinX = x;
-      } else if (x > m_boundMaxX) {
-        m_boundMaxX = x;
-      }
-    }
-    const double y = m_ys[i];
-    if (std::isfinite(y)) {
-      if (!m_haveY) {
-        m_boundMinY = m_boundMaxY = y;
-        m_haveY = true;
-      } else if (y < m_boundMinY) {
-        m_boundMinY = y;
-      } else if (y > m_boundMaxY) {
-        m_boundMaxY = y;
-      }
-    }
-  }
+  m_xSorted = m_xSorted && IsSorted(m_xs + seam, n - seam);
+  const auto widen = [n, from](const float* v, double& lo, double& hi, bool& have) {
+    float a, b;
+    if (!FiniteRange(v + from, n - from, a, b)) return;
+    lo = have ? std::min(lo, static_cast<double>(a)) : a;
+    hi = have ? std::max(hi, static_cast<double>(b)) : b;
+    have = true;
+  };
+  widen(m_xs, m_boundMinX, m_boundMaxX, m_haveX);
+  widen(m_ys, m_boundMinY, m_boundMaxY, m_haveY);
 }
 
 bool SeriesPoints::NextPoint(double& x, double& y) {
-  if (m_cursor >= m_xs.size()) return false;
+  if (m_cursor >= m_count) return false;
   x = m_xs[m_cursor];
   y = m_ys[m_cursor];
   ++m_cursor;
@@ -68,15 +134,14 @@ bool SeriesPoints::NextPoint(double& x, double& y) {
 }
 
 bool SeriesPoints::PointAt(double& x, double& y, int index) const {
-  if (index < 0 || static_cast<std::size_t>(index) >= m_xs.size()) return false;
+  if (index < 0 || static_cast<std::size_t>(index) >= m_count) return false;
   x = m_xs[static_cast<std::size_t>(index)];
   y = m_ys[static_cast<std::size_t>(index)];
   return true;
 }
 
 int SeriesPoints::PointCount() const {
-  return m_xs.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX
-                                                        : static_cast<int>(m_xs.size());
+  return m_count > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(m_count);
 }
 
 long FindNearest(const float* xs, std::size_t n, double xQuery) {
@@ -122,9 +187,7 @@ inline unsigned OutCode(double fx, double fy, const ClipBox& c) {
   return code;
 }
 
-inline bool IsFar(double fx, double fy) {
-  return fx < -FAR || fx > FAR || fy < -FAR || fy > FAR;
-}
+inline bool IsFar(double fx, double fy) { return fx < -FAR || fx > FAR || fy < -FAR || fy > FAR; }
 
 // Liang-Barsky against the box [-FAR, FAR]^2; false when the segment misses it.
 bool ClipToFar(double& x0, double& y0, double& x1, double& y1) {
@@ -259,13 +322,70 @@ inline void ColumnRange<float>(const float* y, std::size_t n, float& lo, float& 
   gap = g;
 }
 
+// ColumnRange of ys[i .. end), from the block ranges where whole blocks lie inside.
+template <class T>
+inline void RangeOf(const T* ys, std::size_t i, std::size_t end, const BlockRanges*, T& lo, T& hi, bool& gap) {
+  ColumnRange(ys + i, end - i, lo, hi, gap);
+}
+
+template <>
+inline void RangeOf<float>(const float* ys, std::size_t i, std::size_t end, const BlockRanges* r, float& lo, float& hi,
+                           bool& gap) {
+  constexpr std::size_t B = BlockRanges::BLOCK;
+  const std::size_t b0 = (i + B - 1) / B;
+  const std::size_t b1 = r ? std::min(end / B, r->lo.size()) : 0;
+  if (!r || b0 + 2 > b1) {
+    ColumnRange(ys + i, end - i, lo, hi, gap);
+    return;
+  }
+  float a = r->lo[b0], b = r->hi[b0];
+  bool g = false;
+  for (std::size_t k = b0; k < b1; ++k) {
+    const float l = r->lo[k], h = r->hi[k];
+    g |= l != l;
+    a = l < a ? l : a;
+    b = h > b ? h : b;
+  }
+  const auto widen = [&](std::size_t from, std::size_t to) {
+    if (from >= to) return;
+    float pa, pb;
+    bool pg;
+    ColumnRange(ys + from, to - from, pa, pb, pg);
+    g |= pg;
+    a = pa < a ? pa : a;
+    b = pb > b ? pb : b;
+  };
+  widen(i, b0 * B);
+  widen(b1 * B, end);
+  lo = a;
+  hi = b;
+  gap = g;
+}
+
 inline bool InColumn(double f, int column) {
   return f > -2147483648.0 && f < 2147483648.0 && static_cast<int>(f) == column;
 }
 
+// The end of the run of points from i that lie in pixel column `column` (i does), for x that
+// never decreases: by doubling steps, then bisection.
+template <class FxOf>
+std::size_t ColumnEnd(const FxOf& fxOf, std::size_t i, std::size_t n, int column) {
+  std::size_t lo = i, hi = i + 1, stride = 1;
+  while (hi < n && InColumn(fxOf(hi), column)) {
+    lo = hi;
+    stride *= 2;
+    hi = std::min(n, lo + stride);
+  }
+  while (hi - lo > 1) {  // lo in the column, hi not (or the end)
+    const std::size_t mid = lo + (hi - lo) / 2;
+    (InColumn(fxOf(mid), column) ? lo : hi) = mid;
+  }
+  return hi;
+}
+
 template <class T>
-void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map,
-                 const ClipBox& clip, bool xSorted, std::vector<Segment>& out) {
+void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip, bool xSorted,
+                 const BlockRanges* ranges, std::vector<Segment>& out) {
   SegmentBuilder line(out);
   bool havePrev = false;
   double px = 0.0, py = 0.0;  // the previous point in pixels, unrounded
@@ -297,8 +417,7 @@ void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& ma
       // overflows.
       line.End();
       double x0 = px, y0 = py, x1 = fx, y1 = fy;
-      if (ClipToFar(x0, y0, x1, y1))
-        out.push_back({{ToPixel(x0), ToPixel(y0)}, {ToPixel(x1), ToPixel(y1)}});
+      if (ClipToFar(x0, y0, x1, y1)) out.push_back({{ToPixel(x0), ToPixel(y0)}, {ToPixel(x1), ToPixel(y1)}});
     }
     havePrev = true;
     px = fx;
@@ -322,20 +441,10 @@ void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& ma
         continue;
       }
       const int column = static_cast<int>(f0);
-      std::size_t lo = i, hi = i + 1, stride = 1;
-      while (hi < n && InColumn(fxOf(hi), column)) {
-        lo = hi;
-        stride *= 2;
-        hi = std::min(n, lo + stride);
-      }
-      while (hi - lo > 1) {  // lo in the column, hi not (or the end)
-        const std::size_t mid = lo + (hi - lo) / 2;
-        (InColumn(fxOf(mid), column) ? lo : hi) = mid;
-      }
-      const std::size_t end = hi;
+      const std::size_t end = ColumnEnd(fxOf, i, n, column);
       T ymin, ymax;
       bool gap;
-      ColumnRange(ys + i, end - i, ymin, ymax, gap);
+      RangeOf(ys, i, end, ranges, ymin, ymax, gap);
       const double fa = fyOf(static_cast<double>(ymax)), fb = fyOf(static_cast<double>(ymin));
       const double fyLo = std::min(fa, fb), fyHi = std::max(fa, fb);
       if (!gap && fyLo >= top && fyHi <= bottom) {
@@ -382,26 +491,69 @@ void ReduceLineT(const T* xs, const T* ys, std::size_t n, const PixelMapping& ma
   line.End();
 }
 
+// With x sorted, a column at a time: its points mark their rows in a column of bytes without
+// a branch each, and the marked pixels are read off top to bottom. The same pixels as the
+// general way, in another order.
 template <class T>
-void ReduceDotsT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map,
-                 const ClipBox& clip, std::vector<PixelPoint>& out) {
+void ReduceDotsByColumn(const T* xs, const T* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                        std::vector<PixelPoint>& out) {
+  const long h = static_cast<long>(clip.bottom) - clip.top + 1;
+  static thread_local std::vector<unsigned char> marks;
+  marks.assign(static_cast<std::size_t>(h) + 1, 0);  // the last one takes the points outside
+  const double cx = map.centreX, sx = map.pxPerUnitX, cy = map.centreY, sy = map.pxPerUnitY;
+  const double left = clip.left, right = clip.right, top = clip.top, bottom = clip.bottom;
+  const auto fxOf = [&](std::size_t k) { return (static_cast<double>(xs[k]) - cx) * sx; };
+  for (std::size_t i = 0; i < n;) {
+    const double f0 = fxOf(i);
+    if (!(f0 >= left && f0 <= right)) {
+      ++i;
+      continue;
+    }
+    const int column = static_cast<int>(f0);
+    const std::size_t end = ColumnEnd(fxOf, i, n, column);
+    // The rightmost column also holds points just beyond the box's edge (x truncates).
+    const bool edge = column == clip.right;
+    for (; i < end; ++i) {
+      const double fy = (cy - static_cast<double>(ys[i])) * sy;
+      const bool inside = fy >= top && fy <= bottom && (!edge || fxOf(i) <= right);
+      // Inside the box, so within int range: the cast is ToPixel's. NaN goes to the spare row.
+      const long row = inside ? static_cast<long>(static_cast<int>(fy)) - clip.top : h;
+      marks[static_cast<std::size_t>(row)] = 1;
+    }
+    for (long row = 0; row < h; ++row) {
+      if (!marks[static_cast<std::size_t>(row)]) continue;
+      marks[static_cast<std::size_t>(row)] = 0;
+      out.push_back({column, static_cast<int>(clip.top + row)});
+    }
+  }
+}
+
+template <class T>
+void ReduceDotsT(const T* xs, const T* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                 std::vector<PixelPoint>& out, bool xSorted) {
   const long w = static_cast<long>(clip.right) - clip.left + 1;
   const long h = static_cast<long>(clip.bottom) - clip.top + 1;
   if (w <= 0 || h <= 0) return;
-  // One bit per pixel of the box: each dot is drawn once, in the order first seen.
+  if (xSorted && map.pxPerUnitX > 0) {
+    ReduceDotsByColumn(xs, ys, n, map, clip, out);
+    return;
+  }
+  // One byte per pixel of the box: each dot is drawn once, in the order first seen.
   const bool useSeen = w * h <= (1L << 26);
-  std::vector<bool> seen(useSeen ? static_cast<std::size_t>(w * h) : 0);
+  static thread_local std::vector<unsigned char> seen;
+  seen.assign(useSeen ? static_cast<std::size_t>(w * h) : 0, 0);
+  const double cx = map.centreX, sx = map.pxPerUnitX, cy = map.centreY, sy = map.pxPerUnitY;
+  const double left = clip.left, right = clip.right, top = clip.top, bottom = clip.bottom;
   for (std::size_t i = 0; i < n; ++i) {
-    const double x = static_cast<double>(xs[i]), y = static_cast<double>(ys[i]);
-    const double fx = (x - map.centreX) * map.pxPerUnitX;
-    const double fy = (map.centreY - y) * map.pxPerUnitY;
-    if (!(fx >= clip.left && fx <= clip.right && fy >= clip.top && fy <= clip.bottom))
-      continue;  // also drops NaN
-    const PixelPoint p{ToPixel(fx), ToPixel(fy)};
+    const double fx = (static_cast<double>(xs[i]) - cx) * sx;
+    const double fy = (cy - static_cast<double>(ys[i])) * sy;
+    if (!(fx >= left && fx <= right && fy >= top && fy <= bottom)) continue;  // also drops NaN
+    // Inside the box, so within int range: the cast is ToPixel's.
+    const PixelPoint p{static_cast<int>(fx), static_cast<int>(fy)};
     if (useSeen) {
-      const std::size_t k = static_cast<std::size_t>((p.y - clip.top) * w + (p.x - clip.left));
-      if (seen[k]) continue;
-      seen[k] = true;
+      unsigned char& mark = seen[static_cast<std::size_t>((p.y - clip.top) * w + (p.x - clip.left))];
+      if (mark) continue;
+      mark = 1;
     } else if (!out.empty() && out.back() == p) {
       continue;
     }
@@ -411,27 +563,79 @@ void ReduceDotsT(const T* xs, const T* ys, std::size_t n, const PixelMapping& ma
 
 }  // namespace
 
-void ReduceLine(const float* xs, const float* ys, std::size_t n, const PixelMapping& map,
-                const ClipBox& clip, std::vector<Segment>& out, bool xSorted) {
-  ReduceLineT(xs, ys, n, map, clip, xSorted, out);
+void ReduceLine(const float* xs, const float* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                std::vector<Segment>& out, bool xSorted, const BlockRanges* ranges) {
+  ReduceLineT(xs, ys, n, map, clip, xSorted, ranges, out);
 }
-void ReduceLine(const double* xs, const double* ys, std::size_t n, const PixelMapping& map,
-                const ClipBox& clip, std::vector<Segment>& out, bool xSorted) {
-  ReduceLineT(xs, ys, n, map, clip, xSorted, out);
+void ReduceLine(const double* xs, const double* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                std::vector<Segment>& out, bool xSorted) {
+  ReduceLineT(xs, ys, n, map, clip, xSorted, static_cast<const BlockRanges*>(nullptr), out);
+}
+
+void BlockRanges::Grow(const float* ys, std::size_t n) {
+  for (std::size_t k = lo.size(); (k + 1) * BLOCK <= n; ++k) {
+    float a, b;
+    bool gap;
+    ColumnRange(ys + k * BLOCK, BLOCK, a, b, gap);
+    lo.push_back(gap ? std::numeric_limits<float>::quiet_NaN() : a);
+    hi.push_back(b);
+  }
 }
 
 bool IsSorted(const float* xs, std::size_t n) {
-  for (std::size_t i = 1; i < n; ++i)
-    if (!(xs[i - 1] <= xs[i])) return false;  // NaN also ends it
-  return n == 0 || xs[0] == xs[0];
+  if (n > 0 && xs[0] != xs[0]) return false;
+  // A chunk at a time without a branch per value, so that the loop runs four values a step.
+  for (std::size_t i = 1; i < n;) {
+    const std::size_t end = std::min(n, i + 4096);
+    bool bad = false;
+    for (; i < end; ++i) bad |= !(xs[i - 1] <= xs[i]);  // NaN also ends it
+    if (bad) return false;
+  }
+  return true;
 }
-void ReduceDots(const float* xs, const float* ys, std::size_t n, const PixelMapping& map,
-                const ClipBox& clip, std::vector<PixelPoint>& out) {
-  ReduceDotsT(xs, ys, n, map, clip, out);
+void ReduceDots(const float* xs, const float* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                std::vector<PixelPoint>& out, bool xSorted) {
+  ReduceDotsT(xs, ys, n, map, clip, out, xSorted);
 }
-void ReduceDots(const double* xs, const double* ys, std::size_t n, const PixelMapping& map,
-                const ClipBox& clip, std::vector<PixelPoint>& out) {
-  ReduceDotsT(xs, ys, n, map, clip, out);
+void ReduceDots(const double* xs, const double* ys, std::size_t n, const PixelMapping& map, const ClipBox& clip,
+                std::vector<PixelPoint>& out) {
+  ReduceDotsT(xs, ys, n, map, clip, out, false);
+}
+
+void StampRuns(const std::vector<PixelPoint>& dots, const std::vector<PixelPoint>& stamp, std::vector<PixelRun>& out) {
+  if (dots.empty() || stamp.empty()) return;
+  int left = INT_MAX, right = INT_MIN, top = INT_MAX, bottom = INT_MIN;
+  for (const PixelPoint& p : dots) {
+    left = std::min(left, p.x);
+    right = std::max(right, p.x);
+    top = std::min(top, p.y);
+    bottom = std::max(bottom, p.y);
+  }
+  int sl = 0, sr = 0, st = 0, sb = 0;
+  for (const PixelPoint& o : stamp) {
+    sl = std::min(sl, o.x);
+    sr = std::max(sr, o.x);
+    st = std::min(st, o.y);
+    sb = std::max(sb, o.y);
+  }
+  left += sl;
+  top += st;
+  const long w = static_cast<long>(right) + sr - left + 1, h = static_cast<long>(bottom) + sb - top + 1;
+  std::vector<unsigned char> mask(static_cast<std::size_t>(w * h));
+  for (const PixelPoint& p : dots)
+    for (const PixelPoint& o : stamp) mask[static_cast<std::size_t>((p.y + o.y - top) * w + (p.x + o.x - left))] = 1;
+  for (long y = 0; y < h; ++y) {
+    const unsigned char* row = mask.data() + y * w;
+    for (long x = 0; x < w;) {
+      if (!row[x]) {
+        ++x;
+        continue;
+      }
+      const long start = x;
+      while (x < w && row[x]) ++x;
+      out.push_back({static_cast<int>(left + start), static_cast<int>(top + y), static_cast<int>(x - start)});
+    }
+  }
 }
 
 }  // namespace plotcore

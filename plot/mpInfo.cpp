@@ -14,8 +14,7 @@ mpInfoLayer::mpInfoLayer() : m_dim(0, 0, 1, 1), m_reference(0, 0) {
   m_layerType = mpLAYER_INFO;
 }
 
-mpInfoLayer::mpInfoLayer(const wxRect& rect, const wxBrush* brush)
-    : m_dim(rect), m_reference(rect.x, rect.y) {
+mpInfoLayer::mpInfoLayer(const wxRect& rect, const wxBrush* brush) : m_dim(rect), m_reference(rect.x, rect.y) {
   if (brush) m_brush = *brush;
   m_layerType = mpLAYER_INFO;
 }
@@ -86,8 +85,7 @@ void mpInfoLegend::PlotOverlay(wxDC& dc, mpWindow& w) {
   std::vector<wxString> texts;
   int boxWidth = 20, boxHeight = 5;
   for (mpLayer* layer : w.LayersInOrder()) {
-    if (layer->GetLayerType() != mpLAYER_PLOT || !layer->IsVisible() || !layer->HasMarker())
-      continue;
+    if (layer->GetLayerType() != mpLAYER_PLOT || !layer->IsVisible() || !layer->HasMarker()) continue;
     const wxString text = layer->GetSeriesLabel() +
                           wxString::FromUTF8(plotcore::FormatLegendValue(layer->GetMarkerValue())) +
                           layer->GetUnitText();

@@ -38,8 +38,7 @@ struct LabelsBesideTitle {
 
 }  // namespace
 
-mpScale::mpScale(const wxString& name, int position, bool ticks, bool reserveRight,
-                 const wxFont& font) {
+mpScale::mpScale(const wxString& name, int position, bool ticks, bool reserveRight, const wxFont& font) {
   m_name = name;
   m_position = position;
   m_ticks = ticks;
@@ -49,8 +48,7 @@ mpScale::mpScale(const wxString& name, int position, bool ticks, bool reserveRig
   m_pen = *wxGREY_PEN;
 }
 
-void mpScale::DrawTickOrGrid(wxDC& dc, wxPoint from, wxPoint to, wxPoint gridFrom,
-                             wxPoint gridTo) const {
+void mpScale::DrawTickOrGrid(wxDC& dc, wxPoint from, wxPoint to, wxPoint gridFrom, wxPoint gridTo) const {
   if (m_ticks) {
     dc.DrawLine(from, to);
     return;
@@ -103,13 +101,11 @@ void mpScaleX::Plot(wxDC& dc, mpWindow& w) {
   plotcore::XLabelSpacing spacing;  // a guard for fonts whose labels differ in width
   for (const plotcore::TimeTick& t : plotcore::TimeTicks(scale, centre, W, m_reserveRight, shortWidth, longWidth)) {
     const int p = t.px;
-    DrawTickOrGrid(dc, {p, orgy}, {p, m_position == 4 ? orgy - 4 : orgy + 4}, {p, 30 - H / 2},
-                   {p, orgy});
+    DrawTickOrGrid(dc, {p, orgy}, {p, m_position == 4 ? orgy - 4 : orgy + 4}, {p, 30 - H / 2}, {p, orgy});
     const wxString label = FromStd(plotcore::FormatClock(t.seconds));
     wxCoord tw, th;
     dc.GetTextExtent(label, &tw, &th);
-    if (spacing.Accept(p, tw))
-      dc.DrawText(label, p - tw / 2, m_position == 4 ? orgy - th - 4 : orgy + 4);
+    if (spacing.Accept(p, tw)) dc.DrawText(label, p - tw / 2, m_position == 4 ? orgy - th - 4 : orgy + 4);
   }
 
   if (m_position != 0) {

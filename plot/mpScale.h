@@ -23,8 +23,7 @@ class mpScale : public mpLayer {
 
 class mpScaleX : public mpScale {
  public:
-  mpScaleX(const wxString& name = "X", int position = 2, bool ticks = true,
-           bool reserveRight = false);
+  mpScaleX(const wxString& name = "X", int position = 2, bool ticks = true, bool reserveRight = false);
   void Plot(wxDC& dc, mpWindow& w) override;
   void LimitPlotArea(plotcore::ClipBox& area, const mpWindow& w) const override;
   // Where the axis line lies, relative to the window centre.
@@ -36,8 +35,7 @@ class mpScaleX : public mpScale {
 class mpScaleY : public mpScale {
  public:
   // The heading starts as the title up to its first blank.
-  mpScaleY(const wxString& name = "Y", int position = 2, bool ticks = true,
-           bool reserveRight = false);
+  mpScaleY(const wxString& name = "Y", int position = 2, bool ticks = true, bool reserveRight = false);
   void Plot(wxDC& dc, mpWindow& w) override;
   void LimitPlotArea(plotcore::ClipBox& area, const mpWindow& w) const override;
   int LineX(const mpWindow& w) const;

@@ -1,11 +1,15 @@
 #include "plot/mpSeries.h"
 
 #include <wx/dc.h>
+#include <wx/dcmemory.h>
 #include <wx/graphics.h>
+#include <wx/image.h>
 #include <wx/window.h>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 #include "plot/MeasureEvent.h"
 #include "plot/PlotText.h"
@@ -130,7 +134,7 @@ struct SeriesPainter {
       static thread_local std::vector<plotcore::Segment> segments;
       segments.clear();
       if (xs && ys)
-        plotcore::ReduceLine(xs, ys, n, map, clip, segments, s.RawSorted());
+        plotcore::ReduceLine(xs, ys, n, map, clip, segments, s.RawSorted(), s.RawRanges());
       else
         plotcore::ReduceLine(gx.data(), gy.data(), gx.size(), map, clip, segments);
       StrokeSegments(dc, gc, segments, s.m_pen);
@@ -138,18 +142,81 @@ struct SeriesPainter {
       static thread_local std::vector<plotcore::PixelPoint> dots;
       dots.clear();
       if (xs && ys)
-        plotcore::ReduceDots(xs, ys, n, map, clip, dots);
+        plotcore::ReduceDots(xs, ys, n, map, clip, dots, s.RawSorted());
       else
         plotcore::ReduceDots(gx.data(), gy.data(), gx.size(), map, clip, dots);
-      const bool wide = s.m_pen.GetWidth() > 1;
+      DrawDots(dc, gc, dots, s.m_pen);
+    }
+    if (gc) gc->SetAntialiasMode(oldMode);
+  }
+
+  // A dot is what one point call (a one-pixel square in the pen's colour) or, for a wider
+  // pen, one zero-length line call draws. A call per dot costs a draw each, a hundred thousand
+  // of them at a million samples. Aliased, each call covers the same pixels around its point
+  // (the stamp, taken once from a real call), so the dots' pixels are filled at once as rows,
+  // the same pixels in the same colour. A scaled DC (the printout) draws a dot differently and
+  // takes the calls.
+  static void DrawDots(wxDC& dc, wxGraphicsContext* gc, const std::vector<plotcore::PixelPoint>& dots,
+                       const wxPen& pen) {
+    const bool wide = pen.GetWidth() > 1;
+    double scaleX = 1, scaleY = 1, logicalX = 1, logicalY = 1;
+    dc.GetUserScale(&scaleX, &scaleY);
+    dc.GetLogicalScale(&logicalX, &logicalY);
+    const std::vector<plotcore::PixelPoint>* stamp =
+        gc && scaleX == 1 && scaleY == 1 && logicalX == 1 && logicalY == 1 ? &DotStamp(pen) : nullptr;
+    if (!stamp || stamp->empty()) {
       for (const plotcore::PixelPoint& p : dots) {
         if (wide)
           dc.DrawLine(p.x, p.y, p.x, p.y);
         else
           dc.DrawPoint(p.x, p.y);
       }
+      return;
     }
-    if (gc) gc->SetAntialiasMode(oldMode);
+    static thread_local std::vector<plotcore::PixelRun> runs;
+    runs.clear();
+    plotcore::StampRuns(dots, *stamp, runs);
+    const wxBrush oldBrush = dc.GetBrush();
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(pen.GetColour()));
+    wxGraphicsPath path = gc->CreatePath();
+    for (const plotcore::PixelRun& r : runs) path.AddRectangle(r.x, r.y, r.length, 1);
+    gc->FillPath(path);
+    dc.SetBrush(oldBrush);
+    dc.SetPen(pen);
+  }
+
+  // The pixels one aliased dot call of this pen covers, relative to its point, by drawing one
+  // into a small bitmap; kept per pen shape.
+  static const std::vector<plotcore::PixelPoint>& DotStamp(const wxPen& pen) {
+    static std::map<std::tuple<int, int, int>, std::vector<plotcore::PixelPoint>> stamps;
+    const int width = std::max(1, pen.GetWidth());
+    const auto key = std::make_tuple(width, static_cast<int>(pen.GetCap()), static_cast<int>(pen.GetStyle()));
+    const auto known = stamps.find(key);
+    if (known != stamps.end()) return known->second;
+    std::vector<plotcore::PixelPoint>& stamp = stamps[key];
+    const int r = width + 2, size = 2 * r + 1;
+    wxBitmap bmp(size, size, 24);
+    {
+      wxMemoryDC mdc(bmp);
+      mdc.SetBackground(*wxWHITE_BRUSH);
+      mdc.Clear();
+      wxGraphicsContext* g = mdc.GetGraphicsContext();
+      if (!g) return stamp;  // no stamp: the caller draws call by call
+      g->SetAntialiasMode(wxANTIALIAS_NONE);
+      wxPen black(pen);
+      black.SetColour(*wxBLACK);
+      mdc.SetPen(black);
+      if (width > 1)
+        mdc.DrawLine(r, r, r, r);
+      else
+        mdc.DrawPoint(r, r);
+    }
+    const wxImage img = bmp.ConvertToImage();
+    for (int y = 0; y < size; ++y)
+      for (int x = 0; x < size; ++x)
+        if (img.GetRed(x, y) < 128) stamp.push_back({x - r, y - r});
+    return stamp;
   }
 
   // Strokes that cross each other come out a little differently when they share one path
@@ -321,6 +388,5 @@ void mpFXYVell::Plot(wxDC& dc, mpWindow& w) { SeriesPainter::Plot(*this, dc, w);
 mpFXYVector::mpFXYVector(const wxString& name, int titleAlign) : mpVectorCurve(name, titleAlign) {}
 mpFXYVector::~mpFXYVector() = default;
 
-mpFXYVectorVell::mpFXYVectorVell(const wxString& name, int titleAlign)
-    : mpVectorCurve(name, titleAlign) {}
+mpFXYVectorVell::mpFXYVectorVell(const wxString& name, int titleAlign) : mpVectorCurve(name, titleAlign) {}
 mpFXYVectorVell::~mpFXYVectorVell() = default;

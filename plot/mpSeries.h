@@ -42,6 +42,7 @@ class mpCurve : public mpLayer {
   virtual const float* RawXs() const { return nullptr; }
   virtual const float* RawYs() const { return nullptr; }
   virtual bool RawSorted() const { return false; }
+  virtual const plotcore::BlockRanges* RawRanges() const { return nullptr; }
   // Drawn against the right-hand y scale.
   virtual bool OnSecondAxis() const = 0;
 
@@ -88,12 +89,26 @@ class mpVectorCurve : public Curve, protected plotcore::SeriesPoints {
   void ExtendPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
     plotcore::SeriesPoints::ExtendPoints(xs, ys);
   }
+  // The caller's arrays, read where they are (see plotcore::SeriesPoints::ViewPoints).
+  void ViewPoints(const std::vector<float>& xs, const std::vector<float>& ys) {
+    plotcore::SeriesPoints::ViewPoints(xs, ys);
+    this->RefreshMarker();
+  }
+  void ViewPoints(std::vector<float>&&, const std::vector<float>&) = delete;
+  void ViewPoints(const std::vector<float>&, std::vector<float>&&) = delete;
+  void ViewPoints(std::vector<float>&&, std::vector<float>&&) = delete;
+  void ExtendView(const std::vector<float>& xs, const std::vector<float>& ys) {
+    plotcore::SeriesPoints::ExtendView(xs, ys);
+  }
+  void ExtendView(std::vector<float>&&, const std::vector<float>&) = delete;
+  void ExtendView(const std::vector<float>&, std::vector<float>&&) = delete;
+  void ExtendView(std::vector<float>&&, std::vector<float>&&) = delete;
+  void ViewNothing() { plotcore::SeriesPoints::ViewNothing(); }
+  bool IsView() const { return plotcore::SeriesPoints::IsView(); }
 
   void ResetCursor() override { plotcore::SeriesPoints::ResetCursor(); }
   bool NextPoint(double& x, double& y) override { return plotcore::SeriesPoints::NextPoint(x, y); }
-  bool PointAt(double& x, double& y, int index) override {
-    return plotcore::SeriesPoints::PointAt(x, y, index);
-  }
+  bool PointAt(double& x, double& y, int index) override { return plotcore::SeriesPoints::PointAt(x, y, index); }
   int PointCount() override { return plotcore::SeriesPoints::PointCount(); }
   double MinX() const override { return m_boundMinX; }
   double MaxX() const override { return m_boundMaxX; }
@@ -101,9 +116,10 @@ class mpVectorCurve : public Curve, protected plotcore::SeriesPoints {
   double MaxY() const override { return m_boundMaxY; }
 
  protected:
-  const float* RawXs() const override { return m_xs.data(); }
-  const float* RawYs() const override { return m_ys.data(); }
+  const float* RawXs() const override { return m_xs; }
+  const float* RawYs() const override { return m_ys; }
   bool RawSorted() const override { return m_xSorted; }
+  const plotcore::BlockRanges* RawRanges() const override { return &m_ranges; }
 };
 
 class mpFXYVector : public mpVectorCurve<mpFXY> {

@@ -98,8 +98,7 @@ std::vector<mpLayer*> mpWindow::LayersInOrder() const {
 bool mpWindow::CollectBounds() {
   std::vector<plotcore::LayerBounds> bounded;
   for (const auto& [key, layer] : m_layers)
-    if (layer->HasBounds())
-      bounded.push_back({layer->MinX(), layer->MaxX(), layer->MinY(), layer->MaxY()});
+    if (layer->HasBounds()) bounded.push_back({layer->MinX(), layer->MaxX(), layer->MinY(), layer->MaxY()});
   return plotcore::CollectBounds(*this, bounded);
 }
 
@@ -168,8 +167,7 @@ void mpWindow::MeasureAtColumn(int column) {
 // The cross-hair shows while either measuring mode is on, so switching one mode off does not
 // hide it while the other is still measuring.
 void mpWindow::UpdateCursor() {
-  SetCursor(m_measureFlow || m_measurePressure ? wxCursor(wxCURSOR_CROSS)
-                                               : wxCursor(wxCURSOR_ARROW));
+  SetCursor(m_measureFlow || m_measurePressure ? wxCursor(wxCURSOR_CROSS) : wxCursor(wxCURSOR_ARROW));
 }
 
 void mpWindow::SetPxPerUnit(double x, double y, double y2) {

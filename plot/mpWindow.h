@@ -25,8 +25,8 @@ enum {
 
 class mpWindow : public wxScrolledWindow, protected plotcore::ViewState {
  public:
-  mpWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
-           const wxSize& size = wxDefaultSize, long style = 0);
+  mpWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+           long style = 0);
   ~mpWindow() override;
 
   // The window does not own its layers. A layer goes under the key after the highest one in

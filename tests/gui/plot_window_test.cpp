@@ -82,14 +82,17 @@ class EveryPoint : public Base {
         const wxPoint p(static_cast<int>((x - cx) * sx), static_cast<int>((cy - y) * sy));
         if (this->GetContinuity())
           dc.DrawLine(first ? p : prev, p);
-        else
+        else if (this->GetPen().GetWidth() > 1)
           dc.DrawLine(p, p);
+        else
+          dc.DrawPoint(p);
         prev = p;
         first = false;
       }
     }
     if (gc) gc->SetAntialiasMode(wxANTIALIAS_DEFAULT);
-    std::vector<float> xs = this->m_xs, ys = this->m_ys;  // key, titles, marker: as usual
+    const std::vector<float> xs(this->m_xs, this->m_xs + this->m_count),
+        ys(this->m_ys, this->m_ys + this->m_count);  // key, titles, marker: as usual
     this->SetPoints({}, {});
     Base::Plot(dc, w);
     this->SetPoints(xs, ys);
@@ -326,9 +329,10 @@ TEST(PlotWindow, FlowViewShowsAxesBothCurvesKeysAndTitles) {
 
 TEST(PlotWindow, ReducedDrawingHasThePixelsOfDrawingEveryPoint) {
   const Data d = Noisy(60000);
-  // Lines of 1, 2 (both drawn partly as rectangles) and 5 pixels, and dots of 6.
-  for (int width : {1, 2, 5, 6}) {
-    const bool continuous = width != 6;
+  // Lines of 1, 2 (both drawn partly as rectangles) and 5 pixels, and dots of 1 (one-pixel
+  // squares), 2 and 6 (round strokes batched into paths).
+  for (auto [width, continuous] : {std::pair{1, true}, std::pair{2, true}, std::pair{5, true}, std::pair{1, false},
+                                   std::pair{2, false}, std::pair{6, false}}) {
     FlowView fast(d.t, d.flow, d.pressure);
     FlowView slow(d.t, d.flow, d.pressure, true);
     for (FlowView* v : {&fast, &slow}) {

@@ -256,9 +256,76 @@ TEST(PlotSeries, DamagedInputIsCutOrSkippedNotReadPast) {
   EXPECT_EQ(s.m_boundMinY, 1);
   EXPECT_EQ(s.m_boundMaxY, 3);
 
+  // Long enough for the bounds to be taken several values at a time: NaN and the infinities in
+  // every position of a step are passed over.
+  std::vector<float> xs, ys;
+  const float inf = std::numeric_limits<float>::infinity();
+  for (int i = 0; i < 1001; ++i) {
+    xs.push_back(i % 5 == 1 ? NaN : i % 7 == 2 ? -inf : static_cast<float>(i));
+    ys.push_back(i % 3 == 0 ? inf : i % 11 == 4 ? NaN : static_cast<float>((i * 37) % 101) - 50);
+  }
+  ys[999] = -1000;
+  s.SetPoints(xs, ys);
+  EXPECT_EQ(s.m_boundMinX, 0);
+  EXPECT_EQ(s.m_boundMaxX, 1000);
+  EXPECT_EQ(s.m_boundMinY, -1000);
+  EXPECT_EQ(s.m_boundMaxY, 50);
+  EXPECT_FALSE(s.m_xSorted);
+
   s.SetPoints({NaN}, {NaN});  // nothing finite: the empty bounds
   EXPECT_EQ(s.m_boundMinX, -1);
   EXPECT_EQ(s.m_boundMaxY, 1);
+}
+
+TEST(PlotSeries, AViewReadsTheCallersArraysAndFollowsThemWhenTheyGrowAndMove) {
+  std::vector<float> xs, ys;
+  SeriesPoints grown;
+  grown.ViewPoints(xs, ys);
+  EXPECT_EQ(grown.PointCount(), 0);
+  // Grown in uneven steps; the arrays move to new buffers on the way, as a live recording's do.
+  for (int step = 1; step <= 40; ++step) {
+    for (int k = 0; k < 97 * step; ++k) {
+      const int i = static_cast<int>(xs.size());
+      xs.push_back(static_cast<float>(i));
+      ys.push_back(i % 1013 == 0 ? NaN : static_cast<float>((i * 7919) % 1000) - 500);
+    }
+    xs.shrink_to_fit();  // a new buffer every step
+    ys.shrink_to_fit();
+    grown.ExtendView(xs, ys);
+    ASSERT_EQ(grown.PointCount(), static_cast<int>(xs.size()));
+    double x, y;
+    ASSERT_TRUE(grown.PointAt(x, y, grown.PointCount() - 1));  // read where the arrays are now
+    EXPECT_EQ(x, xs.back());
+  }
+  SeriesPoints fresh;
+  fresh.ViewPoints(xs, ys);
+  EXPECT_EQ(grown.m_boundMinY, fresh.m_boundMinY);
+  EXPECT_EQ(grown.m_boundMaxY, fresh.m_boundMaxY);
+  EXPECT_EQ(grown.m_boundMaxX, xs.back());
+  EXPECT_TRUE(grown.m_xSorted);
+  ASSERT_EQ(grown.m_ranges.lo.size(), xs.size() / BlockRanges::BLOCK);
+  ASSERT_EQ(grown.m_ranges.lo.size(), fresh.m_ranges.lo.size());
+  for (std::size_t k = 0; k < fresh.m_ranges.lo.size(); ++k) {
+    const float lo = fresh.m_ranges.lo[k];
+    EXPECT_TRUE(lo == grown.m_ranges.lo[k] || (std::isnan(lo) && std::isnan(grown.m_ranges.lo[k]))) << k;
+    if (!std::isnan(lo)) {
+      EXPECT_EQ(grown.m_ranges.hi[k], fresh.m_ranges.hi[k]) << k;
+    }
+  }
+
+  // Shorter data is viewed afresh; a copy and a view of the same points agree.
+  xs.resize(10);
+  ys.resize(5);
+  grown.ExtendView(xs, ys);
+  EXPECT_EQ(grown.PointCount(), 5);
+  SeriesPoints copy;
+  copy.SetPoints(xs, ys);
+  EXPECT_FALSE(copy.IsView());
+  EXPECT_TRUE(grown.IsView());
+  EXPECT_EQ(copy.m_boundMaxY, grown.m_boundMaxY);
+  grown.ViewNothing();
+  EXPECT_EQ(grown.PointCount(), 0);
+  EXPECT_EQ(grown.m_boundMaxX, 1);
 }
 
 TEST(PlotSeries, FindNearestTakesTheEarlierPointOnTies) {
@@ -297,8 +364,7 @@ TEST(PlotView, BoundsComeFromTheFirstLayerAndTheSecondAxisFromTheLast) {
   ViewState v;
   EXPECT_FALSE(CollectBounds(v, {}));
   EXPECT_TRUE(CollectBounds(v, {{0, 10, -1, 5}, {100, 200, 2, 4}, {300, 400, 6, 8}}));
-  EXPECT_EQ(std::vector<double>({v.m_minX, v.m_maxX, v.m_minY, v.m_maxY}),
-            std::vector<double>({0, 10, -1, 5}));
+  EXPECT_EQ(std::vector<double>({v.m_minX, v.m_maxX, v.m_minY, v.m_maxY}), std::vector<double>({0, 10, -1, 5}));
   EXPECT_EQ(v.m_minY2, 6);
   EXPECT_EQ(v.m_maxY2, 8);
 
@@ -415,8 +481,8 @@ TEST(PlotView, ScrollBarsRoundTripToTheCentre) {
   const ScrollbarSetup s = ComputeScrollbars(v, 800, 400);
   EXPECT_EQ(s.virtualW, 2000);
   EXPECT_EQ(s.virtualH, 400);
-  EXPECT_EQ(s.posX, 200);   // 2 * 300 - 400
-  EXPECT_EQ(s.posY, -40);   // (100 - 60) * 4 - 200: passed on unchanged
+  EXPECT_EQ(s.posX, 200);  // 2 * 300 - 400
+  EXPECT_EQ(s.posY, -40);  // (100 - 60) * 4 - 200: passed on unchanged
   EXPECT_DOUBLE_EQ(CentreXFromScroll(v, 800, s.posX), 300.0);
   EXPECT_DOUBLE_EQ(CentreYFromScroll(v, 400, s.posY), 60.0);
 
@@ -463,13 +529,12 @@ void Rasterise(PixelPoint a, PixelPoint b, const ClipBox& view, PixelSet& out) {
 }
 
 PixelPoint Px(const PixelMapping& m, float x, float y) {
-  return {static_cast<int>((x - m.centreX) * m.pxPerUnitX),
-          static_cast<int>((m.centreY - y) * m.pxPerUnitY)};
+  return {static_cast<int>((x - m.centreX) * m.pxPerUnitX), static_cast<int>((m.centreY - y) * m.pxPerUnitY)};
 }
 
 // Every point with one line each; a non-finite point breaks the line.
-PixelSet EveryPoint(const std::vector<float>& xs, const std::vector<float>& ys,
-                    const PixelMapping& m, const ClipBox& view) {
+PixelSet EveryPoint(const std::vector<float>& xs, const std::vector<float>& ys, const PixelMapping& m,
+                    const ClipBox& view) {
   PixelSet out;
   bool have = false;
   PixelPoint prev{};
@@ -486,12 +551,14 @@ PixelSet EveryPoint(const std::vector<float>& xs, const std::vector<float>& ys,
   return out;
 }
 
-PixelSet Reduced(const std::vector<float>& xs, const std::vector<float>& ys,
-                 const PixelMapping& m, const ClipBox& view, bool sorted,
-                 std::size_t* count = nullptr) {
+// blocks: with the block ranges a series keeps of its y values.
+PixelSet Reduced(const std::vector<float>& xs, const std::vector<float>& ys, const PixelMapping& m, const ClipBox& view,
+                 bool sorted, std::size_t* count = nullptr, bool blocks = false) {
   const ClipBox clip{view.left - 4, view.top - 4, view.right + 4, view.bottom + 4};
   std::vector<Segment> segs;
-  ReduceLine(xs.data(), ys.data(), xs.size(), m, clip, segs, sorted);
+  SeriesPoints s;
+  s.ViewPoints(xs, ys);
+  ReduceLine(xs.data(), ys.data(), xs.size(), m, clip, segs, sorted, blocks ? &s.m_ranges : nullptr);
   if (count) *count = segs.size();
   PixelSet out;
   for (const Segment& g : segs) Rasterise(g.a, g.b, view, out);
@@ -511,18 +578,25 @@ TEST(PlotReduction, ColoursTheSamePixelsAsDrawingEveryPoint) {
     PixelMapping map;
   };
   std::vector<Case> cases;
-  {  // a long noisy recording, hundreds of points per column, with gaps and spikes off the
-     // view, and starting and ending outside it
-    Case c{"dense", {}, {}, {5000, 400.0 / 9000, 20, 8}};
-    for (int i = 0; i < 100000; ++i) {
+  // A long noisy recording at 0.1 s with NaN, spikes off the view and infinities every so
+  // many points (0: none).
+  const auto noisy = [&](const char* name, int n, float wave, PixelMapping map, int nanEvery, int spikeEvery,
+                         int infEvery) {
+    Case c{name, {}, {}, map};
+    for (int i = 0; i < n; ++i) {
       c.xs.push_back(i * 0.1f);
-      float y = 20 + 4 * std::sin(i * 0.001f) + 3 * noise(rng);
-      if (i % 7919 == 0) y = NaN;
-      if (i % 5003 == 0) y = 500;
+      float y = 20 + 4 * std::sin(i * wave) + 3 * noise(rng);
+      if (i % nanEvery == 0) y = NaN;
+      if (i % spikeEvery == 0) y = 500;
+      if (infEvery && i % infEvery == 0) y = std::numeric_limits<float>::infinity();
       c.ys.push_back(y);
     }
     cases.push_back(std::move(c));
-  }
+  };
+  // Hundreds of points per column, starting and ending outside the view.
+  noisy("dense", 100000, 0.001f, {5000, 400.0 / 9000, 20, 8}, 7919, 5003, 0);
+  // Thousands of points per column: whole blocks of them are read from their ranges.
+  noisy("very dense", 300000, 0.0001f, {15000, 100.0 / 30000, 20, 8}, 37117, 50021, 70001);
   {  // slow steps: runs of equal x, flat stretches along one row
     Case c{"steps", {}, {}, {100, 2, 0, 4}};
     for (int i = 0; i < 4000; ++i) {
@@ -560,10 +634,11 @@ TEST(PlotReduction, ColoursTheSamePixelsAsDrawingEveryPoint) {
     // Sorted x takes the column search; it must colour the same pixels.
     if (IsSorted(c.xs.data(), c.xs.size())) {
       EXPECT_EQ(Reduced(c.xs, c.ys, c.map, VIEW, true), want) << c.name << " (sorted)";
+      EXPECT_EQ(Reduced(c.xs, c.ys, c.map, VIEW, true, nullptr, true), want) << c.name << " (block ranges)";
     }
   }
   EXPECT_TRUE(IsSorted(cases[0].xs.data(), cases[0].xs.size()));
-  EXPECT_FALSE(IsSorted(cases[3].xs.data(), cases[3].xs.size()));
+  EXPECT_FALSE(IsSorted(cases[4].xs.data(), cases[4].xs.size()));
 }
 
 TEST(PlotReduction, AMillionPointsBecomeAboutTwoSegmentsPerColumn) {
@@ -605,4 +680,28 @@ TEST(PlotReduction, DotsAreTheVisiblePixelsEachOnce) {
   std::vector<PixelPoint> dots;
   ReduceDots(xs.data(), ys.data(), xs.size(), {0, 10, 0, 10}, VIEW, dots);
   EXPECT_EQ(dots, (std::vector<PixelPoint>{{0, 0}, {10, -10}}));
+
+  // Sorted x goes column by column: the same pixels, each once, for dense and sparse columns,
+  // NaN and points beyond every edge of the box.
+  std::mt19937 rng(5);
+  std::normal_distribution<float> noise(0.0f, 1.0f);
+  std::vector<float> tx, ty;
+  for (int i = 0; i < 200000; ++i) {
+    tx.push_back(i * 0.01f - 300);
+    ty.push_back(i % 4999 == 0 ? NaN : 60 * std::sin(i * 0.0003f) + 8 * noise(rng));
+  }
+  ASSERT_TRUE(IsSorted(tx.data(), tx.size()));
+  for (const PixelMapping& m : {PixelMapping{700, 0.2, 0, 1.5}, PixelMapping{0, 3, 10, 0.8}}) {
+    std::vector<PixelPoint> general, byColumn;
+    ReduceDots(tx.data(), ty.data(), tx.size(), m, VIEW, general);
+    ReduceDots(tx.data(), ty.data(), tx.size(), m, VIEW, byColumn, true);
+    EXPECT_GT(general.size(), 1000u);
+    const auto pixels = [](const std::vector<PixelPoint>& dots) {
+      std::set<std::pair<int, int>> out;
+      for (const PixelPoint& p : dots) out.insert({p.x, p.y});
+      return out;
+    };
+    EXPECT_EQ(pixels(byColumn).size(), byColumn.size());
+    EXPECT_EQ(pixels(general), pixels(byColumn));
+  }
 }

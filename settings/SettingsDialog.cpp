@@ -55,7 +55,6 @@ const wxSize CALIBRATION_TEXT_SIZE(200, 30);
 
 enum ClockByte { CLOCK_SECONDS = 0, CLOCK_MINUTES = 1, CLOCK_HOURS = 2 };
 
-wxString Utf8(const char* text) { return wxString::FromUTF8(text); }
 wxString Utf8(const std::string& text) { return wxString::FromUTF8(text.c_str()); }
 std::string ToUtf8(const wxString& text) { return std::string(text.utf8_str()); }
 
@@ -274,8 +273,7 @@ bool SettingsDialog::ReadLoggerState(SettingsBlock& block) {
   m_flowOffText->SetValue(wxString::Format("%d", m_flowOff));
   m_flowOffDelayText->SetValue(Utf8(std::to_string(DelaySeconds(m_intervalTenths, m_flowOffDelay))));
 
-  const wxString unit =
-      wxGetTranslation(Utf8(block.flowUnitLitres() ? settings_text::UNIT_LITRES : settings_text::UNIT_GALLONS));
+  const wxString unit = Tr(block.flowUnitLitres() ? settings_text::UNIT_LITRES : settings_text::UNIT_GALLONS);
   m_flowOnUnit->SetLabel(unit);
   m_flowOffUnit->SetLabel(unit);
   wxCommandEvent autoEvent(wxEVT_CHECKBOX, ID_AUTO_LOGGING);
